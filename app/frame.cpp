@@ -1,0 +1,39 @@
+// The per-frame callbacks: draw the scene, keep the 90-degree perspective, step the world.
+#include "app/frame.h"
+
+#include "app/counters.h"
+#include "app/view.h"
+
+#include <GL/freeglut.h>
+
+void displayFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glLineWidth(6);
+    glDisable(GL_LIGHTING);
+    // (water shader eye position)
+    computeViewCone();
+    // (canoe and paddler)
+    // (sky)
+    // (hull mask into the stencil buffer; water only where it is clear)
+    // (water tiles)
+    if (showCounters == -1) drawCounters();
+    glutSwapBuffers();
+}
+
+void reshapeWindow(int width, int height) {
+    if (height == 0) height = 1;
+    glViewport(0, 0, width, height);
+    float aspect = static_cast<float>(width) / static_cast<float>(height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(verticalFieldOfView(aspect), aspect, 1.0, 2500.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void idleStep() {
+    // (ocean step)
+    glutPostRedisplay();
+}

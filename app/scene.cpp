@@ -1,0 +1,55 @@
+// initScene: the one-time set-up after the window exists, in a fixed order (later steps rely on
+// the GL state, textures and tables of earlier ones).
+#include "app/frame.h"
+
+#include <GL/freeglut.h>
+
+void initScene() {
+    // 1. Front-face material.
+    const GLfloat white[] = {1, 1, 1, 1};
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, white);
+    glMaterialf(GL_FRONT, GL_SHININESS, 5);
+
+    // 2. Light 1 now; its parameters come in step 14.
+    glEnable(GL_LIGHT1);
+
+    // 3. Fixed state.
+    glEnable(GL_LIGHTING);
+    glPointSize(8);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_AUTO_NORMAL);
+    glEnable(GL_NORMALIZE);
+    glShadeModel(GL_SMOOTH);
+    glDrawBuffer(GL_BACK);
+
+    // 4. Seed the random generator.
+    // 5. Water and sky resources.
+    // 6. Wave spectrum.
+    // 7. Ocean time origin.
+    // 8. The OpenGL extension string.
+    // 9. Environment and bottom cube maps.
+    // 10. Water shader.
+    // 11. Loon sound.
+    // 12. Paddler and paddle models.
+    // 13. Material display lists.
+
+    // 14. Lights, positioned in eye coordinates (the model-view matrix is the identity here).
+    const GLfloat lightPosition[] = {0, 10, 0, 1};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, white);
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glLightfv(GL_LIGHT1, GL_SPECULAR, white);
+    glLightfv(GL_LIGHT1, GL_POSITION, lightPosition);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+
+    // 15. Canoe textures and cylindrical texture coordinates.
+    // 16. Canoe rocking tables.
+
+    // 17. Dark blue wherever nothing is drawn.
+    glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
+
+    // 18. Hull mask.
+    // 19. Prime the first animation clip.
+}

@@ -1,0 +1,18 @@
+// The generator's writers, one per group of data files. Each writes into 'folder' and returns
+// false (after a message) when a file can't be written.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Environment cube faces, "bottom.jpg", "cloudy1.jpg".
+bool writeSkyAndWaterImages(const std::string& folder);
+// The 16 ".shad" shapes, "fstroke.stroke", "gunwale.mask", the canoe's BMP textures.
+bool writeCanoeData(const std::string& folder);
+// "K.man" and "K.pad" with their textures and clips.
+bool writePaddlerModels(const std::string& folder);
+// "loon5.wav".
+bool writeLoonSound(const std::string& folder);
+
+// Opens 'folder/name' for binary writing; prints a message and returns null on failure.
+FILE* openAssetFile(const std::string& folder, const char* name);

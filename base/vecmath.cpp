@@ -1,0 +1,113 @@
+// Vec3 / Matrix4 operations: rotations, product, point and direction transforms, inverse.
+#include "base/vecmath.h"
+
+#include <cmath>
+#include <cstdio>
+
+Matrix4::Matrix4(double a00, double a01, double a02, double a03, double a10, double a11, double a12, double a13,
+                 double a20, double a21, double a22, double a23, double a30, double a31, double a32,
+                 double a33)
+    : m{a00, a10, a20, a30, a01, a11, a21, a31, a02, a12, a22, a32, a03, a13, a23, a33} {}
+
+void Matrix4::setIdentity() {
+    for (int i = 0; i < 16; ++i) m[i] = (i % 5 == 0) ? 1.0 : 0.0;
+}
+
+void Matrix4::setRotationX(const double& degrees) {
+    double c = std::cos(degrees * DEGREES_TO_RADIANS), s = std::sin(degrees * DEGREES_TO_RADIANS);
+    setIdentity();
+    at(1, 1) = c;
+    at(1, 2) = -s;
+    at(2, 1) = s;
+    at(2, 2) = c;
+}
+
+void Matrix4::setRotationY(const double& degrees) {
+    double c = std::cos(degrees * DEGREES_TO_RADIANS), s = std::sin(degrees * DEGREES_TO_RADIANS);
+    setIdentity();
+    at(0, 0) = c;
+    at(0, 2) = s;
+    at(2, 0) = -s;
+    at(2, 2) = c;
+}
+
+void Matrix4::setRotationZ(const double& degrees) {
+    double c = std::cos(degrees * DEGREES_TO_RADIANS), s = std::sin(degrees * DEGREES_TO_RADIANS);
+    setIdentity();
+    at(0, 0) = c;
+    at(0, 1) = -s;
+    at(1, 0) = s;
+    at(1, 1) = c;
+}
+
+Matrix4 Matrix4::operator*(const Matrix4& b) const {
+    Matrix4 r;
+    for (int col = 0; col < 4; ++col)
+        for (int row = 0; row < 4; ++row) {
+            double sum = 0.0;
+            for (int k = 0; k < 4; ++k) sum += at(row, k) * b.at(k, col);
+            r.at(row, col) = sum;
+        }
+    return r;
+}
+
+void Matrix4::transformPoint(Vec3& v) const {
+    double x = v.x, y = v.y, z = v.z;
+    v.x = m[0] * x + m[4] * y + m[8] * z + m[12];
+    v.y = m[1] * x + m[5] * y + m[9] * z + m[13];
+    v.z = m[2] * x + m[6] * y + m[10] * z + m[14];
+}
+
+void Matrix4::transformDirection(Vec3& v) const {
+    double x = v.x, y = v.y, z = v.z;
+    v.x = m[0] * x + m[4] * y + m[8] * z;
+    v.y = m[1] * x + m[5] * y + m[9] * z;
+    v.z = m[2] * x + m[6] * y + m[10] * z;
+}
+
+Matrix4 invertMatrix(const Matrix4& matrix) {
+    const double* m = matrix.m;
+    Matrix4 result;
+    double* r = result.m;
+
+    // 2x2 minors of rows 2 and 3.
+    double a01 = m[2] * m[7] - m[3] * m[6], a02 = m[2] * m[11] - m[3] * m[10];
+    double a03 = m[2] * m[15] - m[3] * m[14], a12 = m[6] * m[11] - m[7] * m[10];
+    double a13 = m[6] * m[15] - m[7] * m[14], a23 = m[10] * m[15] - m[11] * m[14];
+
+    r[0] = m[5] * a23 - m[9] * a13 + m[13] * a12;
+    r[1] = -(m[1] * a23 - m[9] * a03 + m[13] * a02);
+    r[2] = m[1] * a13 - m[5] * a03 + m[13] * a01;
+    r[3] = -(m[1] * a12 - m[5] * a02 + m[9] * a01);
+
+    double det = m[0] * r[0] + m[4] * r[1] + m[8] * r[2] + m[12] * r[3];
+    // No tolerance; a NaN determinant fails the comparison below and counts as singular.
+    if (det == 0.0 || std::isnan(det)) {
+        std::printf("Warning: Call to invertMatrix produced a Singular matrix.\n");
+        return Matrix4();
+    }
+    double k = 1.0 / det;
+    r[0] *= k;
+    r[1] *= k;
+    r[2] *= k;
+    r[3] *= k;
+    r[4] = -(m[4] * a23 - m[8] * a13 + m[12] * a12) * k;
+    r[5] = (m[0] * a23 - m[8] * a03 + m[12] * a02) * k;
+    r[6] = -(m[0] * a13 - m[4] * a03 + m[12] * a01) * k;
+    r[7] = (m[0] * a12 - m[4] * a02 + m[8] * a01) * k;
+
+    // 2x2 minors of rows 0 and 1.
+    double b01 = m[0] * m[5] - m[1] * m[4], b02 = m[0] * m[9] - m[1] * m[8];
+    double b03 = m[0] * m[13] - m[1] * m[12], b12 = m[4] * m[9] - m[5] * m[8];
+    double b13 = m[4] * m[13] - m[5] * m[12], b23 = m[8] * m[13] - m[9] * m[12];
+
+    r[8] = (m[7] * b23 - m[11] * b13 + m[15] * b12) * k;
+    r[9] = -(m[3] * b23 - m[11] * b03 + m[15] * b02) * k;
+    r[10] = (m[3] * b13 - m[7] * b03 + m[15] * b01) * k;
+    r[11] = -(m[3] * b12 - m[7] * b02 + m[11] * b01) * k;
+    r[12] = -(m[6] * b23 - m[10] * b13 + m[14] * b12) * k;
+    r[13] = (m[2] * b23 - m[10] * b03 + m[14] * b02) * k;
+    r[14] = -(m[2] * b13 - m[6] * b03 + m[14] * b01) * k;
+    r[15] = (m[2] * b12 - m[6] * b02 + m[10] * b01) * k;
+    return result;
+}

@@ -1,0 +1,47 @@
+// Double-precision vector and 4x4 matrix for the skeleton, skinning and the canoe's placement.
+// A Matrix4 is stored column-major, exactly as glLoadMatrixd / glMultMatrixd expect it.
+#pragma once
+
+// Degrees to radians with the single-precision value of pi / 180, widened to double.
+const double DEGREES_TO_RADIANS = 0.017453293005625408;
+
+struct Vec3 {
+    double x = 0.0, y = 0.0, z = 0.0;
+
+    Vec3() = default;
+    Vec3(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
+
+    Vec3 operator+(const Vec3& b) const { return Vec3(x + b.x, y + b.y, z + b.z); }
+    Vec3 operator*(double s) const { return Vec3(x * s, y * s, z * s); }
+};
+
+struct Matrix4 {
+    // Element (row r, column c) lives at m[4 * c + r]; the translation sits at 12, 13, 14.
+    double m[16];
+
+    Matrix4() { setIdentity(); }
+    // Arguments are given row by row, as the matrix is written on paper.
+    Matrix4(double a00, double a01, double a02, double a03, double a10, double a11, double a12, double a13,
+            double a20, double a21, double a22, double a23, double a30, double a31, double a32, double a33);
+
+    double& at(int row, int col) { return m[4 * col + row]; }
+    double at(int row, int col) const { return m[4 * col + row]; }
+
+    void setIdentity();
+    // Right-handed rotations (counter-clockwise seen from the positive end of the axis), angle in degrees.
+    void setRotationX(const double& degrees);
+    void setRotationY(const double& degrees);
+    void setRotationZ(const double& degrees);
+
+    // Matrix product; with column vectors the right operand acts first.
+    Matrix4 operator*(const Matrix4& b) const;
+
+    // Apply to the point (v, 1); no division by w (affine matrices only).
+    void transformPoint(Vec3& v) const;
+    // Apply the upper-left 3x3 part only.
+    void transformDirection(Vec3& v) const;
+};
+
+// Inverse by cofactors. A singular matrix (determinant exactly 0, or NaN) prints a warning and
+// yields the identity.
+Matrix4 invertMatrix(const Matrix4& m);

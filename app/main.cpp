@@ -7,8 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-static void keyboardAdapter(unsigned char key, int, int) { keyPressed(key); }
-static void specialKeyAdapter(int key, int, int) { specialKeyPressed(key); }
+static void keyboardAdapter(unsigned char key, int, int) {
+    keyPressed(key);
+}
+static void specialKeyAdapter(int key, int, int) {
+    specialKeyPressed(key);
+}
 
 int main(int argc, char** argv) {
     // Line-buffered even into a pipe, so that a log shows every message as it happens.

@@ -4,9 +4,9 @@
 
 #include "base/vecmath.h"
 
-extern float cameraHeading; // degrees about the vertical axis; never wrapped (40 at start)
-extern float cameraPitch;   // degrees, held within [-90, 90] by the mouse drag
-extern double camX, camY;   // the viewer's fixed place on the water, in ocean units
+extern float cameraHeading;    // degrees about the vertical axis; never wrapped (40 at start)
+extern float cameraPitch;      // degrees, held within [-90, 90] by the mouse drag
+extern double camX, camY;      // the viewer's fixed place on the water, in ocean units
 extern float viewConeApex[2];  // apex of the culling cone, 132 units behind the viewer
 extern float viewConeEdgeA[2]; // unit vector at (135 - heading) degrees
 extern float viewConeEdgeB[2]; // unit vector at (45 - heading) degrees

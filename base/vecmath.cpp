@@ -4,13 +4,14 @@
 #include <cmath>
 #include <cstdio>
 
-Matrix4::Matrix4(double a00, double a01, double a02, double a03, double a10, double a11, double a12, double a13,
-                 double a20, double a21, double a22, double a23, double a30, double a31, double a32,
-                 double a33)
+Matrix4::Matrix4(double a00, double a01, double a02, double a03, double a10, double a11, double a12,
+                 double a13, double a20, double a21, double a22, double a23, double a30, double a31,
+                 double a32, double a33)
     : m{a00, a10, a20, a30, a01, a11, a21, a31, a02, a12, a22, a32, a03, a13, a23, a33} {}
 
 void Matrix4::setIdentity() {
-    for (int i = 0; i < 16; ++i) m[i] = (i % 5 == 0) ? 1.0 : 0.0;
+    for (int i = 0; i < 16; ++i)
+        m[i] = (i % 5 == 0) ? 1.0 : 0.0;
 }
 
 void Matrix4::setRotationX(const double& degrees) {
@@ -45,7 +46,8 @@ Matrix4 Matrix4::operator*(const Matrix4& b) const {
     for (int col = 0; col < 4; ++col)
         for (int row = 0; row < 4; ++row) {
             double sum = 0.0;
-            for (int k = 0; k < 4; ++k) sum += at(row, k) * b.at(k, col);
+            for (int k = 0; k < 4; ++k)
+                sum += at(row, k) * b.at(k, col);
             r.at(row, col) = sum;
         }
     return r;

@@ -44,7 +44,12 @@ class Session {
     // Waits up to 'seconds' for the program to exit; true if it did.
     bool waitForExit(double seconds);
     bool running();
-    int exitStatus() const { return status; } // valid after waitForExit returned true; -1 if killed by a signal
+    int exitStatus() const {
+        return status;
+    } // valid after waitForExit returned true; -1 if killed by a signal
+
+    // Size of the program's window as the X server has it; false if it can't be found.
+    bool windowSize(int& width, int& height);
 
     // xdotool key names: "Escape", "c", "w", "Up", "space", ...
     void key(const std::string& name);

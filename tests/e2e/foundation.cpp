@@ -1,0 +1,61 @@
+// The program's frame as a person sees it: the window, the counters, Esc.
+#include "e2e/harness.h"
+
+#include <gtest/gtest.h>
+
+using e2e::Rgb;
+
+TEST(Foundation, OpensFullWindowShowsCountersAndEndsOnEsc) {
+    e2e::Session session;
+    ASSERT_TRUE(session.start());
+    ASSERT_TRUE(session.waitForWindow()) << session.console();
+    EXPECT_EQ(session.console().rfind("program is loading.. \n", 0), 0u) << session.console();
+
+    int width = 0, height = 0;
+    ASSERT_TRUE(session.windowSize(width, height));
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 1024);
+
+    e2e::Screenshot before = session.screenshot("foundation-start");
+    ASSERT_TRUE(before.valid());
+    EXPECT_EQ(before.width, 1280);
+    EXPECT_EQ(before.height, 1024);
+
+    // The counters: two lines of white text with a black shadow in the lower left corner,
+    // baselines 75 and 55 pixels above the bottom edge.
+    session.key("c");
+    session.sleep(1.5);
+    e2e::Screenshot shown = session.screenshot("foundation-counters");
+    const int x0 = 10, x1 = 200, y0 = 1024 - 95, y1 = 1024 - 45;
+    auto white = [](Rgb c) { return c.r > 240 && c.g > 240 && c.b > 240; };
+    auto black = [](Rgb c) { return c.r < 16 && c.g < 16 && c.b < 16; };
+    EXPECT_GT(shown.fraction(x0, y0, x1, y1, white), 0.02);
+    EXPECT_GT(shown.fraction(x0, y0, x1, y1, black), 0.02);
+    EXPECT_LT(before.fraction(x0, y0, x1, y1, white), shown.fraction(x0, y0, x1, y1, white));
+    // Both lines hold text: the fps line around y = 1024 - 75, the tiles line around 1024 - 55.
+    EXPECT_GT(shown.fraction(x0, 1024 - 90, x1, 1024 - 72, white), 0.01);
+    EXPECT_GT(shown.fraction(x0, 1024 - 70, x1, 1024 - 52, white), 0.01);
+    // Nothing of it far to the right.
+    EXPECT_EQ(shown.fraction(400, y0, 600, y1, white), before.fraction(400, y0, 600, y1, white));
+
+    session.key("c");
+    session.sleep(1.0);
+    e2e::Screenshot hidden = session.screenshot();
+    EXPECT_LT(hidden.fraction(x0, y0, x1, y1, white), shown.fraction(x0, y0, x1, y1, white));
+
+    session.key("Escape");
+    ASSERT_TRUE(session.waitForExit(10));
+    EXPECT_EQ(session.exitStatus(), 0);
+}
+
+TEST(Foundation, ClearColourFillsWhatNothingCovers) {
+    e2e::Session session;
+    ASSERT_TRUE(session.start());
+    ASSERT_TRUE(session.waitForWindow()) << session.console();
+    e2e::Screenshot shot = session.screenshot();
+    ASSERT_TRUE(shot.valid());
+    // Dark blue (0, 0, 128) stands wherever the scene draws nothing; the top row corners of the screen
+    // are either that or the sky.
+    Rgb corner = shot.at(2, 2);
+    EXPECT_FALSE(corner.r == 0 && corner.g == 0 && corner.b == 0) << "black screen: nothing was drawn";
+}

@@ -1,0 +1,334 @@
+// Water and sky textures: the JPEG reader, the cube maps and the BMP texture makers. Decoding and
+// the texel arithmetic need no GL; the thin upload functions sit beside them.
+#include "water/textures.h"
+
+#include "base/bmp.h"
+
+#include <GL/gl.h>
+#include <cmath>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <jpeglib.h>
+
+unsigned int environmentCubeTexture = 0;
+unsigned int bottomCubeTexture = 0;
+unsigned int normalizeCubeTexture = 0;
+
+// Stand-in pixel for an image that can't be read: a plain mid grey.
+static const unsigned char plainPixel[4] = {128, 128, 128, 255};
+
+// A damaged JPEG jumps back to readJpeg instead of ending the process.
+struct JpegErrorManager {
+    jpeg_error_mgr standard;
+    jmp_buf recover;
+    const char* fileName;
+};
+
+static void jpegFailed(j_common_ptr info) {
+    JpegErrorManager* manager = reinterpret_cast<JpegErrorManager*>(info->err);
+    char message[JMSG_LENGTH_MAX];
+    info->err->format_message(info, message);
+    std::fprintf(stderr, "%s: not a readable JPEG (%s)\n", manager->fileName, message);
+    std::longjmp(manager->recover, 1);
+}
+
+unsigned char* readJpeg(const char* fileName, int* rowLength, int* height) {
+    *rowLength = 0;
+    *height = 0;
+    FILE* file = std::fopen(fileName, "rb");
+    if (!file) {
+        std::fprintf(stderr, "can't open %s\n", fileName);
+        return nullptr;
+    }
+    jpeg_decompress_struct info;
+    JpegErrorManager errors;
+    info.err = jpeg_std_error(&errors.standard);
+    errors.standard.error_exit = jpegFailed;
+    errors.fileName = fileName;
+    // Volatile: it changes between setjmp and a possible longjmp.
+    unsigned char* volatile pixels = nullptr;
+    if (setjmp(errors.recover)) {
+        jpeg_destroy_decompress(&info);
+        std::fclose(file);
+        std::free(pixels);
+        return nullptr;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    // Greyscale files are expanded so that every row holds three bytes a pixel.
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    int length = static_cast<int>(info.output_width * info.output_components);
+    int rows = static_cast<int>(info.output_height);
+    JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, length, 1);
+    pixels = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(length) * rows));
+    if (!pixels) {
+        std::fprintf(stderr, "%s: out of memory\n", fileName);
+        jpeg_destroy_decompress(&info);
+        std::fclose(file);
+        return nullptr;
+    }
+    while (static_cast<int>(info.output_scanline) < rows) {
+        jpeg_read_scanlines(&info, row, 1);
+        // The first file row lands in the last block row: the block is bottom-up like GL's textures.
+        std::memcpy(pixels + static_cast<size_t>(rows - info.output_scanline) * length, row[0], length);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    std::fclose(file);
+    *rowLength = length;
+    *height = rows;
+    return pixels;
+}
+
+unsigned int loadJpegTexture(const char* fileName) {
+    int rowLength = 0, height = 0;
+    unsigned char* pixels = readJpeg(fileName, &rowLength, &height);
+    GLuint texture = 0;
+    glEnable(GL_TEXTURE_2D);
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_BLEND);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (pixels)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, rowLength / 3, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, plainPixel);
+    std::free(pixels);
+    return texture;
+}
+
+static const GLenum cubeFaces[6] = {GL_TEXTURE_CUBE_MAP_POSITIVE_X, GL_TEXTURE_CUBE_MAP_NEGATIVE_X,
+                                    GL_TEXTURE_CUBE_MAP_POSITIVE_Y, GL_TEXTURE_CUBE_MAP_NEGATIVE_Y,
+                                    GL_TEXTURE_CUBE_MAP_POSITIVE_Z, GL_TEXTURE_CUBE_MAP_NEGATIVE_Z};
+
+static GLuint beginCube() {
+    glEnable(GL_TEXTURE_CUBE_MAP);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_GEN_R);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_REFLECTION_MAP);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_REFLECTION_MAP);
+    glTexGeni(GL_R, GL_TEXTURE_GEN_MODE, GL_REFLECTION_MAP);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, texture);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_GENERATE_MIPMAP, GL_TRUE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    return texture;
+}
+
+static void endCube() {
+    glDisable(GL_TEXTURE_CUBE_MAP);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glDisable(GL_TEXTURE_GEN_R);
+}
+
+// All six faces of a cube map must share one square size; a face that is missing or differs
+// becomes a plain face of that size so the cube stays complete.
+static void uploadCubeFace(int face, int width, int height, const unsigned char* pixels, int* cubeSize) {
+    if (pixels && width == height && (*cubeSize == 0 || *cubeSize == width)) {
+        *cubeSize = width;
+        glTexImage2D(cubeFaces[face], 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+        return;
+    }
+    int size = *cubeSize > 0 ? *cubeSize : 1;
+    *cubeSize = size;
+    unsigned char* plain = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(size) * size * 3));
+    if (!plain) return;
+    for (int i = 0; i < size * size; ++i)
+        std::memcpy(plain + i * 3, plainPixel, 3);
+    glTexImage2D(cubeFaces[face], 0, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, plain);
+    std::free(plain);
+}
+
+unsigned int loadEnvironmentCube() {
+    static const char* const faceFiles[6] = {"ixpos.bmp", "ixneg.bmp", "iypos.bmp",
+                                             "iyneg.bmp", "izpos.bmp", "izneg.bmp"};
+    GLuint texture = beginCube();
+    int cubeSize = 0;
+    for (int face = 0; face < 6; ++face) {
+        RgbImage* image = loadBmpImage(faceFiles[face]);
+        if (image && image->width != image->height)
+            std::printf("%s: a cube face must be square; a plain face is used\n", faceFiles[face]);
+        if (image && cubeSize != 0 && image->width != cubeSize)
+            std::printf("%s: differs in size from the other faces; a plain face is used\n", faceFiles[face]);
+        uploadCubeFace(face, image ? image->width : 0, image ? image->height : 0,
+                       image ? image->pixels : nullptr, &cubeSize);
+        if (image) {
+            std::free(image->pixels);
+            std::free(image);
+        }
+    }
+    endCube();
+    return texture;
+}
+
+unsigned int loadBottomCube() {
+    GLuint texture = beginCube();
+    int cubeSize = 0;
+    for (int face = 0; face < 6; ++face) {
+        int rowLength = 0, height = 0;
+        unsigned char* pixels = readJpeg("bottom.jpg", &rowLength, &height);
+        uploadCubeFace(face, rowLength / 3, height, pixels, &cubeSize);
+        std::free(pixels);
+    }
+    endCube();
+    return texture;
+}
+
+void computeNormalizeCubeFace(int size, int face, unsigned char* buffer) {
+    float h = size / 2.0f;
+    unsigned char* out = buffer;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            float s = x + 0.5f - h;
+            float t = y + 0.5f - h;
+            float v[3];
+            switch (face) {
+            case 0:
+                v[0] = h, v[1] = -t, v[2] = -s;
+                break;
+            case 1:
+                v[0] = -h, v[1] = -t, v[2] = s;
+                break;
+            case 2:
+                v[0] = s, v[1] = h, v[2] = t;
+                break;
+            case 3:
+                v[0] = s, v[1] = -h, v[2] = -t;
+                break;
+            case 4:
+                v[0] = s, v[1] = -t, v[2] = h;
+                break;
+            default:
+                v[0] = -s, v[1] = -t, v[2] = -h;
+                break;
+            }
+            float inverse = 1.0f / std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+            for (int c = 0; c < 3; ++c)
+                *out++ = static_cast<unsigned char>(v[c] * inverse * 127.0f + 127.0f);
+        }
+}
+
+void buildNormalizeCubeFaces(int size, int level) {
+    unsigned char* buffer = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(size) * size * 3));
+    if (!buffer) {
+        std::printf("BOLLOCKS!!!");
+        std::fflush(stdout);
+        return;
+    }
+    for (int face = 0; face < 6; ++face) {
+        computeNormalizeCubeFace(size, face, buffer);
+        glTexImage2D(cubeFaces[face], level, GL_RGB8, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, buffer);
+    }
+    std::free(buffer);
+}
+
+unsigned int createNormalizeCube() {
+    glEnable(GL_TEXTURE_CUBE_MAP);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, texture);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    buildNormalizeCubeFaces(32, 0);
+    glDisable(GL_TEXTURE_CUBE_MAP);
+    normalizeCubeTexture = texture;
+    return texture;
+}
+
+unsigned char* addBlackKeyAlpha(int width, int height, const unsigned char* rgb) {
+    size_t count = static_cast<size_t>(width) * height;
+    unsigned char* rgba = static_cast<unsigned char*>(std::malloc(count * 4 > 0 ? count * 4 : 1));
+    if (!rgba) {
+        std::printf("failure to malloc");
+        std::fflush(stdout);
+        return nullptr;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned char* in = rgb + i * 3;
+        unsigned char* out = rgba + i * 4;
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        out[3] = (in[0] == 0 || in[1] == 0 || in[2] == 0) ? 0 : 255;
+    }
+    return rgba;
+}
+
+// Shared by both BMP makers: the texture parameters of the canoe and model textures.
+static GLuint beginBmpTexture() {
+    GLuint texture = 0;
+    glEnable(GL_TEXTURE_2D);
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    return texture;
+}
+
+static void finishBmpTexture() {
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+}
+
+unsigned int loadBmpTexture(const char* fileName) {
+    RgbImage* image = loadBmpImage(fileName);
+    GLuint texture = beginBmpTexture();
+    // Rows are packed without padding.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (image) {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     image->pixels);
+    } else {
+        std::printf("%s: a plain texture is used instead\n", fileName);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, plainPixel);
+    }
+    finishBmpTexture();
+    if (image) {
+        std::free(image->pixels);
+        std::free(image);
+    }
+    return texture;
+}
+
+unsigned int loadKeyedBmpTexture(const char* fileName) {
+    RgbImage* image = loadBmpImage(fileName);
+    unsigned char* rgba = image ? addBlackKeyAlpha(image->width, image->height, image->pixels) : nullptr;
+    GLuint texture = beginBmpTexture();
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (rgba) {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image->width, image->height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     rgba);
+    } else {
+        std::printf("%s: a plain texture is used instead\n", fileName);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, plainPixel);
+    }
+    finishBmpTexture();
+    std::free(rgba);
+    if (image) {
+        std::free(image->pixels);
+        std::free(image);
+    }
+    return texture;
+}

@@ -1,6 +1,7 @@
 // initScene: the one-time set-up after the window exists, in a fixed order (later steps rely on
 // the GL state, textures and tables of earlier ones).
 #include "app/frame.h"
+#include "app/loon.h"
 
 #include <GL/freeglut.h>
 
@@ -31,7 +32,8 @@ void initScene() {
     // 8. The OpenGL extension string.
     // 9. Environment and bottom cube maps.
     // 10. Water shader.
-    // 11. Loon sound.
+    // 11. The loon's call, looping from now on.
+    startLoonSound();
     // 12. Paddler and paddle models.
     // 13. Material display lists.
 

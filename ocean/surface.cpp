@@ -1,0 +1,174 @@
+// OceanGrid and the per-tick surface: spectrum of the moment, three inverse FFTs, heights, choppy
+// positions, normals, the closed 65 x 65 drawing grid and the normal-map bytes. No GL here except
+// through uploadNormalMap, which stepOcean calls last.
+#include "ocean/surface.h"
+
+#include "app/clock.h"
+#include "ocean/normal_map.h"
+#include "ocean/spectrum.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+WaveVector waveVectors[OCEAN_N][OCEAN_N];
+Complex h0[OCEAN_N][OCEAN_N];
+Complex heightField[OCEAN_N][OCEAN_N];
+Complex displacementX[OCEAN_N][OCEAN_N];
+Complex displacementY[OCEAN_N][OCEAN_N];
+PositionXY positionsXY[OCEAN_N][OCEAN_N];
+Vec3 gridNormals[OCEAN_N][OCEAN_N];
+Vec3 drawVertices[DRAW_GRID_N][DRAW_GRID_N];
+Vec3 drawNormals[DRAW_GRID_N][DRAW_GRID_N];
+double simulationStartTime = 0.0;
+
+float checkerSign(int n) {
+    return (n % 2 == 0) ? 1.0f : -1.0f;
+}
+
+void normalize3(Vec3& v) {
+    double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+    if (length == 0.0) length = 1.0;
+    v.x /= length;
+    v.y /= length;
+    v.z /= length;
+}
+
+void cross3(const Vec3& a, const Vec3& b, Vec3& c) {
+    c.x = a.y * b.z - b.y * a.z;
+    c.y = a.z * b.x - b.z * a.x;
+    c.z = a.x * b.y - b.x * a.y;
+    normalize3(c);
+}
+
+void evolveSpectrum(double T) {
+    for (int i = 0; i <= 32; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            double omega = std::sqrt(waveVectors[i][j].length * GRAVITY);
+            double phase = omega * T;
+            double s = std::sin(phase), c = std::cos(phase);
+            // The partner is (63 - i, 63 - j), not the true conjugate (64 - i) mod 64: the sea's look
+            // depends on it.
+            const Complex& own = h0[i][j];
+            const Complex& partner = h0[63 - i][63 - j];
+            double re = c * own.real + s * own.imag + c * partner.real - s * partner.imag;
+            double im = c * own.imag + s * own.real - c * partner.imag - s * partner.real;
+            heightField[i][j].real = re;
+            heightField[i][j].imag = im;
+            // Row 32 would be its own partner row; row 31's partner writes to it are overwritten by
+            // row 32's own step just after.
+            if (i != 32) {
+                heightField[63 - i][63 - j].real = im;
+                heightField[63 - i][63 - j].imag = re;
+            }
+        }
+    }
+}
+
+void computeChoppyDisplacement() {
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            double kx = waveVectors[i][j].kx, ky = waveVectors[i][j].ky;
+            double length = std::sqrt(kx * kx + ky * ky);
+            if (length == 0.0) {
+                displacementX[i][j] = {0.0, 0.0};
+                displacementY[i][j] = {0.0, 0.0};
+            } else {
+                // Only the imaginary part of the spectrum of the moment enters.
+                displacementX[i][j] = {0.0, (-kx / length) * heightField[i][j].imag};
+                displacementY[i][j] = {0.0, (-ky / length) * heightField[i][j].imag};
+            }
+        }
+    }
+    if (!fft2d(displacementX, OCEAN_N, OCEAN_N, -1)) {
+        std::printf("false on DXFFT\n");
+        std::exit(0);
+    }
+    if (!fft2d(displacementY, OCEAN_N, OCEAN_N, -1)) {
+        std::printf("false on DYFFT\n");
+        std::exit(0);
+    }
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            double scale = checkerSign(i + j) * CHOPPINESS;
+            displacementX[i][j].real *= scale;
+            displacementX[i][j].imag *= scale;
+            displacementY[i][j].real *= scale;
+            displacementY[i][j].imag *= scale;
+        }
+    }
+}
+
+void computeGridNormals(const Complex (*heights)[OCEAN_N]) {
+    for (int i = 0; i < OCEAN_N - 1; i++) {
+        for (int j = 0; j < OCEAN_N - 1; j++) {
+            Vec3 u(GRID_SPACING, 0.0, (heights[i + 1][j].real - heights[i][j].real) * HEIGHT_SCALE);
+            Vec3 v(0.0, GRID_SPACING, (heights[i][j + 1].real - heights[i][j].real) * HEIGHT_SCALE);
+            cross3(u, v, gridNormals[i][j]);
+        }
+    }
+    // Copies, not differences across the seam.
+    for (int i = 0; i < OCEAN_N; i++) {
+        gridNormals[i][63] = gridNormals[i][0];
+        gridNormals[63][i] = gridNormals[0][i];
+    }
+}
+
+void buildDrawGrid() {
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            drawVertices[i][j] = Vec3(positionsXY[i][j].x, positionsXY[i][j].y, heightField[i][j].real);
+            drawNormals[i][j] = gridNormals[i][j];
+        }
+    }
+    // Row and column 64 repeat 0 one patch further on, so neighbouring copies of the patch meet exactly.
+    for (int i = 0; i < OCEAN_N; i++) {
+        drawVertices[64][i] = drawVertices[0][i];
+        drawVertices[64][i].x += PATCH_LENGTH;
+        drawVertices[i][64] = drawVertices[i][0];
+        drawVertices[i][64].y += PATCH_LENGTH;
+        drawNormals[64][i] = drawNormals[0][i];
+        drawNormals[i][64] = drawNormals[i][0];
+    }
+    drawVertices[64][64] = drawVertices[0][0];
+    drawVertices[64][64].x += PATCH_LENGTH;
+    drawVertices[64][64].y += PATCH_LENGTH;
+    drawNormals[64][64] = drawNormals[0][0];
+}
+
+void encodeNormalMap(unsigned char* pixels) {
+    const double factor = 0.4f;
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            const Vec3& n = gridNormals[i][j];
+            unsigned char* texel = pixels + 192 * i + 3 * j;
+            texel[0] = static_cast<unsigned char>(static_cast<int>(factor * n.x * 127.0 + 127.0));
+            texel[1] = static_cast<unsigned char>(static_cast<int>(factor * n.y * 127.0 + 127.0));
+            texel[2] = static_cast<unsigned char>(static_cast<int>(factor * n.z * 127.0 + 127.0));
+        }
+    }
+}
+
+void advanceOcean(double T) {
+    evolveSpectrum(T);
+    computeChoppyDisplacement();
+    // A refused height transform is not fatal: the tick goes on with what the array holds.
+    fft2d(heightField, OCEAN_N, OCEAN_N, -1);
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            heightField[i][j].real = checkerSign(i + j) * heightField[i][j].real;
+            positionsXY[i][j].x = (i / 64.0) * PATCH_LENGTH + displacementX[i][j].imag;
+            positionsXY[i][j].y = (j / 64.0) * PATCH_LENGTH + displacementY[i][j].imag;
+        }
+    }
+    computeGridNormals(heightField);
+    buildDrawGrid();
+}
+
+void stepOcean() {
+    double now = wallClockSeconds();
+    // Minus the elapsed time: the sign fixes the direction in which the waves travel.
+    double T = (simulationStartTime - now) * TIME_SCALE;
+    advanceOcean(T);
+    uploadNormalMap();
+}

@@ -3,6 +3,8 @@
 
 #include "app/counters.h"
 #include "app/view.h"
+#include "canoe/canoe_drawing.h"
+#include "water/hull_mask.h"
 
 #include <GL/freeglut.h>
 
@@ -14,10 +16,14 @@ void displayFrame() {
     glDisable(GL_LIGHTING);
     // (water shader eye position)
     computeViewCone();
-    // (canoe and paddler)
+    drawCanoeAndPaddler();
     // (sky)
-    // (hull mask into the stencil buffer; water only where it is clear)
+    // The hull mask into the stencil buffer; the water only where it is clear.
+    drawHullMask();
+    glStencilFunc(GL_NOTEQUAL, 1, 1);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     // (water tiles)
+    glDisable(GL_STENCIL_TEST);
     if (showCounters == -1) drawCounters();
     glutSwapBuffers();
 }

@@ -2,10 +2,14 @@
 // context is built in initScene; then GLUT runs the frame loop until Esc.
 #include "app/controls.h"
 #include "app/frame.h"
+#include "canoe/shape_file.h"
+#include "canoe/stroke_samples.h"
 
 #include <GL/freeglut.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
 static void keyboardAdapter(unsigned char key, int, int) {
     keyPressed(key);
@@ -19,7 +23,25 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     std::printf("program is loading.. \n");
 
-    // (canoe shape files, then the stroke sample file)
+    // Canoe shape files, then the stroke sample file, all before the window exists.
+    std::ifstream shapeFileStream;
+    for (int i = 0; i <= canoeShapeCount; i++) {
+        std::string name = shapeFileNames[i];
+        shapeFileStream.open(name);
+        if (shapeFileStream.fail()) {
+            std::printf("typo. try again\n\n");
+            shapeFileStream.clear();
+            std::exit(1);
+        }
+        // A damaged file has been named by the reader; drawing it would read past its tables.
+        if (!readShapeFile(shapeFileStream, i)) std::exit(1);
+        shapeFileStream.close();
+        shapeFileStream.clear();
+    }
+    std::ifstream strokeFileStream("fstroke.stroke");
+    readStrokeFile(strokeFileStream); // a missing or unusable file holds the canoe level
+    strokeFileStream.close();
+    strokeFileStream.clear();
 
     glutInit(&argc, argv); // freeglut ends the process with exit() on a fatal error
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);

@@ -1,9 +1,16 @@
 // initScene: the one-time set-up after the window exists, in a fixed order (later steps rely on
 // the GL state, textures and tables of earlier ones).
 #include "app/frame.h"
+#include "canoe/canoe_textures.h"
+#include "canoe/materials.h"
+#include "canoe/rocking.h"
+#include "water/hull_mask.h"
 #include "app/loon.h"
 
 #include <GL/freeglut.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 void initScene() {
     // 1. Front-face material.
@@ -36,6 +43,7 @@ void initScene() {
     startLoonSound();
     // 12. Paddler and paddle models.
     // 13. Material display lists.
+    compileMaterialLists();
 
     // 14. Lights, positioned in eye coordinates (the model-view matrix is the identity here).
     const GLfloat lightPosition[] = {0, 10, 0, 1};
@@ -47,11 +55,21 @@ void initScene() {
     glEnable(GL_LIGHT0);
 
     // 15. Canoe textures and cylindrical texture coordinates.
+    loadCanoeTextures();
     // 16. Canoe rocking tables.
+    initRocking();
 
     // 17. Dark blue wherever nothing is drawn.
     glClearColor(0.0f, 0.0f, 0.5f, 0.0f);
 
     // 18. Hull mask.
+    std::ifstream maskStream("gunwale.mask");
+    if (maskStream.fail()) {
+        std::printf("can't find gunwale mask\n");
+        std::exit(1);
+    }
+    if (!readGunwaleMask(maskStream)) std::exit(1); // a short mask would leave the water in the hull
+    maskStream.close();
+    maskStream.clear();
     // 19. Prime the first animation clip.
 }

@@ -1,0 +1,34 @@
+// Canoe textures and cylindrical texture coordinates.
+#include "canoe/canoe_textures.h"
+
+#include "base/vecmath.h"
+#include "water/textures.h"
+
+#include <cmath>
+
+void cylinderTexCoords(ShapeFile& shape, double offsetDegrees) {
+    const double x0 = CYLINDER_X, y0 = CYLINDER_Y, z0 = CYLINDER_Z0, z1 = CYLINDER_Z1;
+    for (int i = 0; i < shape.vertexCount; i++) {
+        double x = shape.vertices[i][0], y = shape.vertices[i][1], z = shape.vertices[i][2];
+        // On the axis's own x the quotient is infinite and atan gives +-90 degrees, as intended.
+        double q = (y0 - y) / (x0 - x);
+        double angle = std::atan(q) / DEGREES_TO_RADIANS;
+        if (std::isnan(angle)) angle = 0.0; // a vertex on the axis itself: 0 / 0
+        // Truncate to whole degrees first, then take the absolute value: s moves in steps of 1/180.
+        double s = (std::fabs(std::trunc(angle)) + offsetDegrees) / 180.0;
+        double t = (z - z0) / (z1 - z0);
+        shape.texCoords[i][0] = static_cast<float>(s);
+        shape.texCoords[i][1] = static_cast<float>(t);
+    }
+}
+
+void loadCanoeTextures() {
+    // The loaders report a missing or unreadable file and give a plain texture in its place.
+    canoeShapes[4].texture = loadBmpTexture(canoeTextureNames[0]);
+    canoeShapes[7].texture = loadBmpTexture(canoeTextureNames[1]);
+    canoeShapes[0].texture = loadKeyedBmpTexture(canoeTextureNames[2]); // made, never drawn
+    canoeShapes[10].texture = loadBmpTexture(canoeTextureNames[3]);
+    canoeShapes[9].texture = loadKeyedBmpTexture(canoeTextureNames[4]);
+    cylinderTexCoords(canoeShapes[7], 0);
+    cylinderTexCoords(canoeShapes[4], 90);
+}

@@ -1,0 +1,30 @@
+// Material values of the canoe and the display lists that hold them.
+#include "canoe/materials.h"
+
+#include <GL/gl.h>
+
+const CanoeMaterial canoeMaterials[CANOE_MATERIAL_COUNT] = {
+    {GL_FRONT, {0.01f, 0.35f, 0.11f, 1}, {0.2f, 0.2f, 0.2f, 1}, 100}, // 1: outer hull
+    {GL_FRONT_AND_BACK, {0.88f, 0.55f, 0, 1}, {1, 1, 1, 1}, 50},      // 2: bark and wood
+    {GL_FRONT_AND_BACK, {0.84f, 0.59f, 0.35f, 1}, {1, 1, 1, 1}, 200}, // 3: ribs, seat nets, handle
+    {GL_FRONT_AND_BACK, {1, 1, 1, 1}, {0, 0, 0, 1}, 100},             // 4: lashing, string, cups
+    {GL_FRONT, {0.19f, 0.05f, 0, 1}, {0.9f, 0.9f, 0.9f, 1}, 50},      // 5: tump line
+    {GL_FRONT, {0.2f, 0.2f, 0.2f, 1}, {0.2f, 0.2f, 0.2f, 1}, 100},    // 6: axe head
+};
+
+bool shininessAccepted(float shininess) {
+    return shininess >= 0.0f && shininess <= 128.0f;
+}
+
+void compileMaterialLists() {
+    for (int i = 0; i < CANOE_MATERIAL_COUNT; i++) {
+        const CanoeMaterial& m = canoeMaterials[i];
+        glNewList(i + 1, GL_COMPILE);
+        glMaterialfv(m.faces, GL_DIFFUSE, m.diffuse);
+        glMaterialfv(m.faces, GL_SPECULAR, m.specular);
+        // A refused value would raise GL_INVALID_VALUE on every call of the list and change nothing;
+        // leaving it out keeps the same picture: the shininess of the list before stays in force.
+        if (shininessAccepted(m.shininess)) glMaterialf(m.faces, GL_SHININESS, m.shininess);
+        glEndList();
+    }
+}

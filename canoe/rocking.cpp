@@ -1,0 +1,60 @@
+// Rocking tables and the rocking clock.
+#include "canoe/rocking.h"
+
+#include "app/clock.h"
+#include "base/vecmath.h"
+
+#include <cmath>
+
+double rockRate = 0.0;
+double rockLastTime = 0.0;
+double rockPosition = 0.0;
+double rockPitchTable[STROKE_CAPACITY];
+double rockRollTable[STROKE_CAPACITY];
+int rockMode = 0;
+int rockIndex = 0;
+
+static int rockSampleCount() {
+    int n = strokeSamples.sampleCount;
+    return n >= 1 && n <= STROKE_CAPACITY ? n : 0;
+}
+
+void initRocking() {
+    rockMode = 1;
+    int n = rockSampleCount();
+    rockRate = n / 3.0;
+    for (int i = 0; i < STROKE_CAPACITY; i++)
+        rockPitchTable[i] = rockRollTable[i] = 0.0;
+    for (int i = 0; i < n; i++) {
+        double u = std::sin((static_cast<double>(i) / n) * 180 * DEGREES_TO_RADIANS);
+        rockPitchTable[i] = -u;
+        rockRollTable[i] = u * (-10.0);
+    }
+}
+
+void advanceRockingAt(double now) {
+    int n = rockSampleCount();
+    if (n == 0) { // no samples: level, and no division by a zero count
+        rockIndex = 0;
+        return;
+    }
+    if (rockLastTime == 0.0) { // the first call only starts the clock
+        rockLastTime = now;
+        rockPosition = 0.0;
+        rockIndex = 0;
+        return;
+    }
+    double p = rockPosition + rockRate * (now - rockLastTime);
+    double w = std::floor(p);
+    double f = p - w;
+    // A clock that steps backwards would give a negative sample; wrap it into [0, n) as well.
+    w = std::fmod(w, static_cast<double>(n));
+    if (w < 0) w += n;
+    rockIndex = static_cast<int>(w);
+    rockPosition = w + f;
+    rockLastTime = now;
+}
+
+void advanceRocking() {
+    advanceRockingAt(wallClockSeconds());
+}

@@ -1,0 +1,151 @@
+// The random generator, Gaussian deviates, Phillips reference values and the tables initSpectrum fills.
+#include "ocean/spectrum.h"
+#include "ocean/surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Inverse of an odd number modulo 2^32 (Newton's iteration doubles the correct bits each step).
+uint32_t inverseModulo32(uint32_t a) {
+    uint32_t x = a;
+    for (int step = 0; step < 5; step++)
+        x *= 2u - a * x;
+    return x;
+}
+
+// The seed whose next generator state is `state`.
+unsigned int seedGivingState(uint32_t state) {
+    return (state - 2531011u) * inverseModulo32(214013u);
+}
+
+TEST(RandomGenerator, KnownSequences) {
+    seedRandom(1);
+    const int fromOne[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+    for (int expected : fromOne)
+        EXPECT_EQ(nextRandom(), expected);
+    seedRandom(0);
+    EXPECT_EQ(nextRandom(), 38); // 2531011 >> 16
+    // The state wraps modulo 2^32.
+    seedRandom(0xFFFFFFFFu);
+    EXPECT_EQ(nextRandom(), static_cast<int>(((0xFFFFFFFFu * 214013u + 2531011u) >> 16) & 32767u));
+}
+
+TEST(RandomGenerator, UniformReachesBothEndsExactly) {
+    struct Case {
+        uint32_t state;
+        double expected;
+    } cases[] = {{0x00000000u, 0.0}, {0x7FFF0000u, 1.0}, {0xFFFFFFFFu, 1.0}, {0x80000000u, 0.0}};
+    for (const Case& c : cases) {
+        seedRandom(seedGivingState(c.state));
+        EXPECT_EQ(uniformRandom(), c.expected) << std::hex << c.state;
+    }
+    seedRandom(12345);
+    for (int k = 0; k < 100000; k++) {
+        double u = uniformRandom();
+        ASSERT_GE(u, 0.0);
+        ASSERT_LE(u, 1.0);
+    }
+}
+
+TEST(GaussianPair, StandardNormalStatistics) {
+    seedRandom(99);
+    const int pairs = 50000;
+    double sum[2] = {0, 0}, sumSquares[2] = {0, 0}, sumProducts = 0;
+    for (int k = 0; k < pairs; k++) {
+        double g[2];
+        gaussianPair(g);
+        ASSERT_TRUE(std::isfinite(g[0]) && std::isfinite(g[1]));
+        for (int d = 0; d < 2; d++)
+            sum[d] += g[d], sumSquares[d] += g[d] * g[d];
+        sumProducts += g[0] * g[1];
+    }
+    for (int d = 0; d < 2; d++) {
+        EXPECT_NEAR(sum[d] / pairs, 0.0, 0.02);
+        EXPECT_NEAR(sumSquares[d] / pairs, 1.0, 0.03);
+    }
+    EXPECT_NEAR(sumProducts / pairs, 0.0, 0.02);
+}
+
+TEST(Phillips, ReferenceValuesAndZeros) {
+    const double step = WAVE_NUMBER_STEP;
+    struct Case {
+        double kx, ky, expected;
+    } cases[] = {
+        {step, 0.0, 7.563625574924227e-06},
+        {step, step, 0.010912786415971466},
+        {-32 * step, -32 * step, 3.535110104889633e-06},
+        {-step, 0.0, 7.563625574924227e-06}, // against the wind: same height
+        {-step, -step, 0.010912786415971466},
+        {0.0, 0.0, 0.0},    // zero frequency
+        {step, -step, 0.0}, // perpendicular to the wind
+    };
+    for (const Case& c : cases) {
+        double p = phillips(SPECTRUM_AMPLITUDE, c.kx, c.ky, WIND_X, WIND_Y);
+        if (c.expected == 0.0)
+            EXPECT_EQ(p, 0.0) << c.kx << "," << c.ky;
+        else
+            EXPECT_NEAR(p, c.expected, 1e-12 * c.expected) << c.kx << "," << c.ky;
+    }
+}
+
+TEST(InitSpectrum, WaveVectorsAndSpecialCells) {
+    seedRandom(2024);
+    initSpectrum();
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            const WaveVector& k = waveVectors[i][j];
+            ASSERT_DOUBLE_EQ(k.kx, (i - 32) * WAVE_NUMBER_STEP);
+            ASSERT_DOUBLE_EQ(k.ky, (j - 32) * WAVE_NUMBER_STEP);
+            ASSERT_DOUBLE_EQ(k.length * k.length, k.lengthSquared);
+            // Perpendicular to the (5, 5) wind: kx = -ky, i.e. i + j = 64.
+            if (i + j == 64) {
+                EXPECT_EQ(h0[i][j].real, 0.0) << i << "," << j;
+                EXPECT_EQ(h0[i][j].imag, 0.0) << i << "," << j;
+            }
+        }
+    }
+    EXPECT_EQ(h0[32][32].real, 0.0);
+    EXPECT_EQ(h0[32][32].imag, 0.0);
+    EXPECT_NE(h0[33][33].real, 0.0);
+}
+
+TEST(InitSpectrum, OnePairPerCellInRowOrder) {
+    const unsigned seed = 77;
+    seedRandom(seed);
+    initSpectrum();
+    // Cell (i, j) takes pair number 64 i + j, the zero-frequency cell counting too.
+    struct Cell {
+        int i, j;
+    } cells[] = {{0, 0}, {5, 7}, {32, 33}, {40, 2}, {63, 63}};
+    for (const Cell& c : cells) {
+        seedRandom(seed);
+        double g[2];
+        for (int k = 0; k <= 64 * c.i + c.j; k++)
+            gaussianPair(g);
+        double p =
+            phillips(SPECTRUM_AMPLITUDE, waveVectors[c.i][c.j].kx, waveVectors[c.i][c.j].ky, WIND_X, WIND_Y);
+        EXPECT_EQ(h0[c.i][c.j].real, (1.0 / std::sqrt(2.0)) * g[0] * std::sqrt(p)) << c.i << "," << c.j;
+        EXPECT_EQ(h0[c.i][c.j].imag, (1.0 / std::sqrt(2.0)) * g[1] * std::sqrt(p)) << c.i << "," << c.j;
+    }
+}
+
+TEST(InitSpectrum, SameSeedSameSeaOtherSeedOtherSea) {
+    std::vector<Complex> first(&h0[0][0], &h0[0][0] + OCEAN_N * OCEAN_N);
+    seedRandom(1000);
+    initSpectrum();
+    first.assign(&h0[0][0], &h0[0][0] + OCEAN_N * OCEAN_N);
+    seedRandom(1000);
+    initSpectrum();
+    EXPECT_EQ(std::memcmp(first.data(), h0, sizeof(h0)), 0);
+    seedRandom(1001);
+    initSpectrum();
+    EXPECT_NE(std::memcmp(first.data(), h0, sizeof(h0)), 0);
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 
 #include "app/counters.h"
 #include "app/view.h"
+#include "ocean/surface.h"
 #include "canoe/canoe_drawing.h"
 #include "water/hull_mask.h"
 
@@ -40,6 +41,6 @@ void reshapeWindow(int width, int height) {
 }
 
 void idleStep() {
-    // (ocean step)
+    stepOcean();
     glutPostRedisplay();
 }

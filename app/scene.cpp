@@ -6,10 +6,15 @@
 #include "canoe/rocking.h"
 #include "water/hull_mask.h"
 #include "app/loon.h"
+#include "app/clock.h"
+#include "ocean/normal_map.h"
+#include "ocean/spectrum.h"
+#include "ocean/surface.h"
 
 #include <GL/freeglut.h>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 
 void initScene() {
@@ -32,10 +37,14 @@ void initScene() {
     glShadeModel(GL_SMOOTH);
     glDrawBuffer(GL_BACK);
 
-    // 4. Seed the random generator.
+    // 4. Seed the random generator: each run shows a different sea.
+    seedRandom(static_cast<unsigned int>(std::time(nullptr)));
     // 5. Water and sky resources.
+    createNormalMapTexture();
     // 6. Wave spectrum.
+    initSpectrum();
     // 7. Ocean time origin.
+    simulationStartTime = wallClockSeconds();
     // 8. The OpenGL extension string.
     // 9. Environment and bottom cube maps.
     // 10. Water shader.

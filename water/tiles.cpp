@@ -1,0 +1,144 @@
+// Water tiles and culling: the float matrix of the water transform, the cone test, and the
+// immediate-mode drawing of every kept tile as 64 strips through the water shader.
+#include "water/tiles.h"
+
+#include "app/counters.h"
+#include "app/view.h"
+#include "ocean/surface.h"
+#include "water/textures.h"
+#include "water/water_shader.h"
+
+#include <GL/gl.h>
+#include <cmath>
+#include <cstring>
+
+float waterModelToWorld[16];
+
+void identityMatrixf(float* m) {
+    for (int i = 0; i < 16; ++i)
+        m[i] = (i % 5 == 0) ? 1.0f : 0.0f;
+}
+
+void multiplyMatrixf(float* a, const float* b) {
+    float product[16];
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) {
+            float sum = 0;
+            for (int k = 0; k < 4; ++k)
+                sum += a[4 * r + k] * b[4 * k + c];
+            product[4 * r + c] = sum;
+        }
+    std::memcpy(a, product, sizeof product);
+}
+
+void setTranslationf(float* m, float x, float y, float z) {
+    // Adding +0.0 turns a -0.0 into +0.0.
+    m[3] = x + 0.0f;
+    m[7] = y + 0.0f;
+    m[11] = z + 0.0f;
+}
+
+void rotateMatrixf(float* m, float ax, float az) {
+    const float toRadians = 0.017453293f;
+    if (ax != 0) {
+        float c = std::cos(ax * toRadians), s = std::sin(ax * toRadians);
+        float rotation[16];
+        identityMatrixf(rotation);
+        rotation[5] = c;
+        rotation[6] = -s;
+        rotation[9] = s;
+        rotation[10] = c;
+        multiplyMatrixf(m, rotation);
+    }
+    if (az != 0) {
+        float c = std::cos(az * toRadians), s = std::sin(az * toRadians);
+        float rotation[16];
+        identityMatrixf(rotation);
+        rotation[0] = c;
+        rotation[1] = -s;
+        rotation[4] = s;
+        rotation[5] = c;
+        multiplyMatrixf(m, rotation);
+    }
+}
+
+bool tileInViewCone(int tx, int ty, const float apex[2], const float edgeA[2], const float edgeB[2]) {
+    float dx = static_cast<float>(TILE_SIZE * tx + 64) - apex[0];
+    float dy = static_cast<float>(TILE_SIZE * ty + 64) - apex[1];
+    float sA = edgeA[0] * dy - dx * edgeA[1];
+    float sB = edgeB[0] * dy - dx * edgeB[1];
+    float pA = edgeA[0] * dx + dy * edgeA[1];
+    float pB = edgeB[0] * dx + dy * edgeB[1];
+    return sA * sB <= 0 && pA >= 0 && pB >= 0;
+}
+
+// The viewer's lattice tile: the division truncates toward zero.
+static int viewerTile(double position) {
+    return static_cast<int>(position / 128.0);
+}
+
+int countVisibleTiles(double x, double y, const float apex[2], const float edgeA[2], const float edgeB[2]) {
+    int cx = viewerTile(x), cy = viewerTile(y), count = 0;
+    for (int tx = cx - 4; tx <= cx + 3; ++tx)
+        for (int ty = cy - 4; ty <= cy + 3; ++ty)
+            if (tileInViewCone(tx, ty, apex, edgeA, edgeB)) ++count;
+    return count;
+}
+
+static void drawTile(int tx, int ty) {
+    float offsetX = static_cast<float>(TILE_SIZE * tx), offsetY = static_cast<float>(TILE_SIZE * ty);
+    for (int i = 0; i < OCEAN_N; ++i) {
+        glBegin(GL_TRIANGLE_STRIP);
+        for (int j = 0; j <= OCEAN_N; ++j)
+            for (int row = i; row <= i + 1; ++row) {
+                const Vec3& v = drawVertices[row][j];
+                const Vec3& n = drawNormals[row][j];
+                glTexCoord2f(row / 64.0f * 4, j / 64.0f * 4);
+                glNormal3d(n.x, n.y, n.z);
+                glVertex3f(offsetX + static_cast<float>(v.x), offsetY + static_cast<float>(v.y),
+                           static_cast<float>(HEIGHT_SCALE * v.z));
+            }
+        glEnd();
+    }
+}
+
+void drawWater() {
+    tileCount = 0;
+    glPushMatrix();
+    identityMatrixf(waterModelToWorld);
+    glEnable(GL_TEXTURE_CUBE_MAP);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, environmentCubeTexture);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_GEN_R);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+
+    glRotatef(-90, 1, 0, 0);
+    glRotatef(cameraPitch, 1, 0, 0);
+    glRotatef(cameraHeading, 0, 0, 1);
+    rotateMatrixf(waterModelToWorld, -90, 0);
+    glTranslated(-camX, -camY - 127.0, -15.0);
+    glTranslatef(0, WATER_LIFT, 0);
+    setTranslationf(waterModelToWorld, 0, WATER_LIFT, 0);
+    glPushMatrix();
+
+    int cx = viewerTile(camX), cy = viewerTile(camY);
+    bindWaterShader();
+    for (int tx = cx - 4; tx <= cx + 3; ++tx)
+        for (int ty = cy - 4; ty <= cy + 3; ++ty)
+            if (tileInViewCone(tx, ty, viewConeApex, viewConeEdgeA, viewConeEdgeB)) {
+                ++tileCount;
+                drawTile(tx, ty);
+            }
+    unbindWaterShader();
+
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_TEXTURE_CUBE_MAP);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glDisable(GL_TEXTURE_GEN_R);
+    glPopMatrix();
+}

@@ -6,6 +6,9 @@
 #include "ocean/surface.h"
 #include "canoe/canoe_drawing.h"
 #include "water/hull_mask.h"
+#include "water/sky.h"
+#include "water/tiles.h"
+#include "water/water_shader.h"
 
 #include <GL/freeglut.h>
 
@@ -15,15 +18,18 @@ void displayFrame() {
     glLoadIdentity();
     glLineWidth(6);
     glDisable(GL_LIGHTING);
-    // (water shader eye position)
+    waterEyePosition[0] = static_cast<float>(camX);
     computeViewCone();
     drawCanoeAndPaddler();
-    // (sky)
+    drawSky();
     // The hull mask into the stencil buffer; the water only where it is clear.
     drawHullMask();
     glStencilFunc(GL_NOTEQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    // (water tiles)
+    glTranslatef(0, 0, -10);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    drawWater();
     glDisable(GL_STENCIL_TEST);
     if (showCounters == -1) drawCounters();
     glutSwapBuffers();

@@ -10,6 +10,9 @@
 #include "ocean/normal_map.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
+#include "water/sky.h"
+#include "water/textures.h"
+#include "water/water_shader.h"
 
 #include <GL/freeglut.h>
 #include <cstdio>
@@ -41,13 +44,21 @@ void initScene() {
     seedRandom(static_cast<unsigned int>(std::time(nullptr)));
     // 5. Water and sky resources.
     createNormalMapTexture();
+    createNormalizeCube();
+    buildSkyDome(SKY_RADIUS, skyDome);
+    skyTexture = loadJpegTexture("cloudy1.jpg");
     // 6. Wave spectrum.
     initSpectrum();
     // 7. Ocean time origin.
     simulationStartTime = wallClockSeconds();
     // 8. The OpenGL extension string.
+    const GLubyte* extensions = glGetString(GL_EXTENSIONS);
+    if (extensions) std::printf("%s", reinterpret_cast<const char*>(extensions));
     // 9. Environment and bottom cube maps.
+    environmentCubeTexture = loadEnvironmentCube();
+    bottomCubeTexture = loadBottomCube();
     // 10. Water shader.
+    initWaterShader();
     // 11. The loon's call, looping from now on.
     startLoonSound();
     // 12. Paddler and paddle models.

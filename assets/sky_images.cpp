@@ -100,6 +100,16 @@ void put(std::vector<unsigned char>& pixels, size_t index, Colour c) {
     pixels[index * 3 + 2] = toByte(c.b);
 }
 
+// The sky as the sea mirrors it: the water is bright with reflection everywhere (the Fresnel term
+// never drops below its bias), so the mirrored sky is darkened and drawn toward the sea's blue-green
+// to read as water rather than as more sky. The sun's glint stays bright.
+Colour seenInWater(Colour c) {
+    double brightness = (c.r + c.g + c.b) / 3.0;
+    double keep = smoothstep(215.0, 250.0, brightness);
+    Colour water = {c.r * 0.55, c.g * 0.68, c.b * 0.74};
+    return mix(water, c, keep);
+}
+
 // One cube face in GL's cube-map layout: texel (column, row) in upload order looks along the
 // face's direction; the loaders hand rows over bottom row first, so row 0 here is uploaded first.
 std::vector<unsigned char> cubeFace(int face, int size) {
@@ -111,7 +121,7 @@ std::vector<unsigned char> cubeFace(int face, int size) {
                               {sc, -1, -tc}, {sc, -tc, 1},  {-sc, -tc, -1}};
             // The shader works in the water's world frame, y up: world (x, y, z) is water (x, -z, y).
             const double* w = d[face];
-            put(pixels, static_cast<size_t>(row) * size + column, skyColour(w[0], -w[2], w[1]));
+            put(pixels, static_cast<size_t>(row) * size + column, seenInWater(skyColour(w[0], -w[2], w[1])));
         }
     return pixels;
 }
@@ -133,7 +143,7 @@ std::vector<unsigned char> cloudDome(int size) {
 // Deep blue-green water seen from above, with faint bands of light on it.
 std::vector<unsigned char> seaBottom(int size) {
     std::vector<unsigned char> pixels(static_cast<size_t>(size) * size * 3);
-    const Colour deep = {8, 48, 62}, light = {40, 110, 112};
+    const Colour deep = {6, 52, 60}, light = {36, 118, 112};
     for (int row = 0; row < size; ++row)
         for (int column = 0; column < size; ++column) {
             double x = column * 8.0 / size, y = row * 8.0 / size;

@@ -62,6 +62,12 @@ void rotateMatrixf(float* m, float ax, float az) {
     }
 }
 
+void buildWaterModelToWorld(float* m) {
+    identityMatrixf(m);
+    rotateMatrixf(m, -90, 0);
+    setTranslationf(m, 0, WATER_LIFT, 0);
+}
+
 bool tileInViewCone(int tx, int ty, const float apex[2], const float edgeA[2], const float edgeB[2]) {
     float dx = static_cast<float>(TILE_SIZE * tx + 64) - apex[0];
     float dy = static_cast<float>(TILE_SIZE * ty + 64) - apex[1];
@@ -105,7 +111,8 @@ static void drawTile(int tx, int ty) {
 void drawWater() {
     tileCount = 0;
     glPushMatrix();
-    identityMatrixf(waterModelToWorld);
+    // The shader's matrix holds only the turn and the lift; the viewer's place stays in GL's matrix.
+    buildWaterModelToWorld(waterModelToWorld);
     glEnable(GL_TEXTURE_CUBE_MAP);
     glBindTexture(GL_TEXTURE_CUBE_MAP, environmentCubeTexture);
     glEnable(GL_TEXTURE_GEN_S);
@@ -118,10 +125,8 @@ void drawWater() {
     glRotatef(-90, 1, 0, 0);
     glRotatef(cameraPitch, 1, 0, 0);
     glRotatef(cameraHeading, 0, 0, 1);
-    rotateMatrixf(waterModelToWorld, -90, 0);
     glTranslated(-camX, -camY - 127.0, -15.0);
     glTranslatef(0, WATER_LIFT, 0);
-    setTranslationf(waterModelToWorld, 0, WATER_LIFT, 0);
     glPushMatrix();
 
     int cx = viewerTile(camX), cy = viewerTile(camY);

@@ -14,6 +14,9 @@ void multiplyMatrixf(float* a, const float* b); // a = a * b
 void setTranslationf(float* m, float x, float y, float z);
 void rotateMatrixf(float* m, float ax, float az); // degrees about x, then about z; 0 skips
 
+// Sets m to the water's model-to-world matrix: the -90 degree turn about x and the lift.
+void buildWaterModelToWorld(float* m);
+
 // Whether the centre of lattice tile (tx, ty) lies inside the cone given by its apex and edges.
 bool tileInViewCone(int tx, int ty, const float apex[2], const float edgeA[2], const float edgeB[2]);
 // Tiles of the 8 x 8 block around (x, y) that pass the cone; no GL.

@@ -1,0 +1,49 @@
+// The shader runtime's source preparation: the entry function becomes main, after any #version line.
+#include "platform/shader_program.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(ShaderSource, EntryBecomesMainAfterTheVersionLine) {
+    struct Case {
+        const char* source;
+        const char* entry;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"#version 120\nvoid vert() {}\n", "vert", "#version 120\n#define vert main\nvoid vert() {}\n"},
+        {"void frag() {}\n", "frag", "#define frag main\nvoid frag() {}\n"},
+        {"// note\n#version 120\nvoid f() {}", "f", "// note\n#version 120\n#define f main\nvoid f() {}"},
+        {"#version 120", "vert", "#version 120\n#define vert main\n"},
+    };
+    for (const Case& c : cases) {
+        char out[256];
+        ASSERT_TRUE(prepareShaderSource(c.source, c.entry, out, sizeof out)) << c.source;
+        EXPECT_EQ(std::string(out), c.expected);
+    }
+}
+
+TEST(ShaderSource, RefusesWhatDoesNotFit) {
+    char out[16];
+    EXPECT_FALSE(prepareShaderSource("#version 120\nvoid vert() {}\n", "vert", out, sizeof out));
+}
+
+TEST(ShaderContext, ABrokenOrEmptyContextHandsOutNoParameters) {
+    ShaderContext context;
+    createShaderContext(&context);
+    // Nothing is linked yet, so no GL call is made.
+    EXPECT_EQ(getNamedShaderParameter(&context, "fresnelBias"), -1);
+    EXPECT_FALSE(shaderProgramInUse(&context));
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(createShaderProgramFromFile(&context, SHADER_VERTEX, "no_such_program.cg", "vert"));
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("no_such_program.cg"), std::string::npos);
+    EXPECT_TRUE(context.failed);
+    enableShaderProfile(&context, SHADER_VERTEX);
+    bindShaderProgram(&context, SHADER_VERTEX);
+    EXPECT_FALSE(shaderProgramInUse(&context));
+}
+
+} // namespace

@@ -5,6 +5,15 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
+
+// Every element of a line must get exactly fft1d's roundings, however the loops are arranged:
+// no fused multiply-adds.
+#if defined(__clang__)
+#pragma clang fp contract(off)
+#elif defined(__GNUC__)
+#pragma GCC optimize("fp-contract=off")
+#endif
 
 int fft1d(int dir, long m, double* x, double* y) {
     long nn = 1L << m;
@@ -105,25 +114,44 @@ int dft1d(int dir, int n, double* x, double* y) {
 }
 
 // fft2d runs the very butterflies of fft1d, element for element and in the same order, but on
-// LINE_BLOCK lines at once: the lines are interleaved in the work arrays (element k of line b at
-// k * LINE_BLOCK + b), so every butterfly becomes a short loop over contiguous memory. Each line gets
-// exactly the operations fft1d would give it, so the results are bit-identical to transforming one
-// line at a time.
+// LINE_BLOCK lines at once. Element k of those lines is one record of vectors (the lines side by
+// side), so every butterfly is a few vector operations on contiguous memory, and two consecutive passes
+// run together while their four elements sit in registers. Each line still gets exactly the operations
+// fft1d would give it (a butterfly's result depends only on its two inputs and its twiddle), so the
+// results are bit-identical to transforming one line at a time.
 namespace {
 
-const int LINE_BLOCK = 8;
+#if defined(__GNUC__) || defined(__clang__)
+#define CANOE_INLINE inline __attribute__((always_inline))
+#else
+#define CANOE_INLINE inline
+#endif
 
-// The (u1, u2) pairs of every pass in the order fft1d's recurrence produces them: nn - 1 pairs.
-void makeTwiddles(int dir, int m, double* twiddles) {
+const int LANES = 4;                   // lines per vector
+const int LINE_BLOCK = 8;              // lines per block
+const int HALVES = LINE_BLOCK / LANES; // vectors per component of an element
+// The 256-bit build wants its vectors 32-byte aligned, whatever alignof says in the plain build.
+const size_t WORK_ALIGNMENT = 64;
+typedef double Lanes __attribute__((vector_size(LANES * sizeof(double))));
+
+struct ElementBlock {
+    Lanes re[HALVES];
+    Lanes im[HALVES];
+};
+
+// The (u1, u2) pairs of every pass, in the order fft1d's recurrence produces them: pass l's pairs start
+// at index 2^l - 1, nn - 1 pairs in all.
+void makeTwiddles(int dir, int m, double* u1Table, double* u2Table) {
     double c1 = -1.0, c2 = 0.0;
-    long l2 = 1;
+    long l2 = 1, at = 0;
     for (int l = 0; l < m; l++) {
         long l1 = l2;
         l2 *= 2;
         double u1 = 1.0, u2 = 0.0;
         for (long j = 0; j < l1; j++) {
-            *twiddles++ = u1;
-            *twiddles++ = u2;
+            u1Table[at] = u1;
+            u2Table[at] = u2;
+            at++;
             double z = u1 * c1 - u2 * c2;
             u2 = u1 * c2 + u2 * c1;
             u1 = z;
@@ -134,90 +162,267 @@ void makeTwiddles(int dir, int m, double* twiddles) {
     }
 }
 
-template <int B>
-void butterflyPasses(int m, const double* twiddles, double* __restrict re, double* __restrict im) {
-    long nn = 1L << m;
-    long l2 = 1;
-    for (int l = 0; l < m; l++) {
-        long l1 = l2;
-        l2 *= 2;
+// fft1d's butterfly on one vector of lines: a = a + t, b = a - t, t = u * b.
+CANOE_INLINE void butterfly(Lanes& ar, Lanes& ai, Lanes& br, Lanes& bi, double u1, double u2) {
+    Lanes t1 = u1 * br - u2 * bi;
+    Lanes t2 = u1 * bi + u2 * br;
+    br = ar - t1;
+    bi = ai - t2;
+    ar = ar + t1;
+    ai = ai + t2;
+}
+
+// Pass l alone (span l1).
+CANOE_INLINE void onePass(ElementBlock* e, long nn, long l1, const double* u1Table, const double* u2Table) {
+    const double* u1s = u1Table + (l1 - 1);
+    const double* u2s = u2Table + (l1 - 1);
+    for (long base = 0; base < nn; base += 2 * l1) {
         for (long j = 0; j < l1; j++) {
-            const double u1 = twiddles[0], u2 = twiddles[1];
-            twiddles += 2;
-            for (long i = j; i < nn; i += l2) {
-                double* __restrict xr = re + i * B;
-                double* __restrict xi = im + i * B;
-                double* __restrict yr = re + (i + l1) * B;
-                double* __restrict yi = im + (i + l1) * B;
-                for (int b = 0; b < B; b++) {
-                    double t1 = u1 * yr[b] - u2 * yi[b];
-                    double t2 = u1 * yi[b] + u2 * yr[b];
-                    yr[b] = xr[b] - t1;
-                    yi[b] = xi[b] - t2;
-                    xr[b] = xr[b] + t1;
-                    xi[b] = xi[b] + t2;
-                }
+            ElementBlock& a = e[base + j];
+            ElementBlock& b = e[base + j + l1];
+            for (int h = 0; h < HALVES; h++)
+                butterfly(a.re[h], a.im[h], b.re[h], b.im[h], u1s[j], u2s[j]);
+        }
+    }
+}
+
+// Passes l (span l1) and l + 1 (span 2 l1) together: elements base + j + {0, 1, 2, 3} l1 only meet
+// each other in these two passes.
+CANOE_INLINE void twoPasses(ElementBlock* e, long nn, long l1, const double* u1Table, const double* u2Table) {
+    const double* u1First = u1Table + (l1 - 1);
+    const double* u2First = u2Table + (l1 - 1);
+    const double* u1Second = u1Table + (2 * l1 - 1);
+    const double* u2Second = u2Table + (2 * l1 - 1);
+    for (long base = 0; base < nn; base += 4 * l1) {
+        for (long j = 0; j < l1; j++) {
+            ElementBlock& e0 = e[base + j];
+            ElementBlock& e1 = e[base + j + l1];
+            ElementBlock& e2 = e[base + j + 2 * l1];
+            ElementBlock& e3 = e[base + j + 3 * l1];
+            for (int h = 0; h < HALVES; h++) {
+                Lanes r0 = e0.re[h], i0 = e0.im[h], r1 = e1.re[h], i1 = e1.im[h];
+                Lanes r2 = e2.re[h], i2 = e2.im[h], r3 = e3.re[h], i3 = e3.im[h];
+                butterfly(r0, i0, r1, i1, u1First[j], u2First[j]);
+                butterfly(r2, i2, r3, i3, u1First[j], u2First[j]);
+                butterfly(r0, i0, r2, i2, u1Second[j], u2Second[j]);
+                butterfly(r1, i1, r3, i3, u1Second[j + l1], u2Second[j + l1]);
+                e0.re[h] = r0, e0.im[h] = i0, e1.re[h] = r1, e1.im[h] = i1;
+                e2.re[h] = r2, e2.im[h] = i2, e3.re[h] = r3, e3.im[h] = i3;
             }
         }
+    }
+}
+
+// Element k of the block takes input element rev(k) of its lines (the bit-reversal permutation, the
+// same pairing fft1d's swaps make); `count` lines, spare lanes zero. The plain form, for any strides.
+CANOE_INLINE void gatherAny(ElementBlock* e, const Complex* block, long kStride, long bStride, int count,
+                            long nn, const long* rev) {
+    for (long k = 0; k < nn; k++) {
+        const Complex* source = block + rev[k] * kStride;
+        for (int b = 0; b < LINE_BLOCK; b++) {
+            e[k].re[b / LANES][b % LANES] = b < count ? source[b * bStride].real : 0.0;
+            e[k].im[b / LANES][b % LANES] = b < count ? source[b * bStride].imag : 0.0;
+        }
+    }
+}
+
+CANOE_INLINE void scatterAny(const ElementBlock* e, Complex* block, long kStride, long bStride, int count,
+                             long nn) {
+    for (long k = 0; k < nn; k++) {
+        Complex* target = block + k * kStride;
+        for (int b = 0; b < count; b++) {
+            target[b * bStride].real = e[k].re[b / LANES][b % LANES];
+            target[b * bStride].imag = e[k].im[b / LANES][b % LANES];
+        }
+    }
+}
+
+#if defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 12)
+#define CANOE_HAVE_SHUFFLE 1
+
+CANOE_INLINE void loadLanes(Lanes& v, const Complex* p) {
+    std::memcpy(&v, p, sizeof v);
+}
+CANOE_INLINE void storeLanes(Complex* p, const Lanes& v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+// Full blocks whose lines lie side by side in memory (the columns): element k of the eight lines is
+// one run of eight Complex, split into real and imaginary vectors.
+CANOE_INLINE void gatherAdjacentLines(ElementBlock* e, const Complex* block, long kStride, long nn,
+                                      const long* rev) {
+    for (long k = 0; k < nn; k++) {
+        const Complex* source = block + rev[k] * kStride;
+        for (int h = 0; h < HALVES; h++) {
+            Lanes v0, v1;
+            loadLanes(v0, source + h * LANES);
+            loadLanes(v1, source + h * LANES + 2);
+            e[k].re[h] = __builtin_shufflevector(v0, v1, 0, 2, 4, 6);
+            e[k].im[h] = __builtin_shufflevector(v0, v1, 1, 3, 5, 7);
+        }
+    }
+}
+
+CANOE_INLINE void scatterAdjacentLines(const ElementBlock* e, Complex* block, long kStride, long nn) {
+    for (long k = 0; k < nn; k++) {
+        Complex* target = block + k * kStride;
+        for (int h = 0; h < HALVES; h++) {
+            Lanes v0 = __builtin_shufflevector(e[k].re[h], e[k].im[h], 0, 4, 1, 5);
+            Lanes v1 = __builtin_shufflevector(e[k].re[h], e[k].im[h], 2, 6, 3, 7);
+            storeLanes(target + h * LANES, v0);
+            storeLanes(target + h * LANES + 2, v1);
+        }
+    }
+}
+
+// (a, b, c, d) rows of four lanes -> columns: w[r] = (a[r], b[r], c[r], d[r]); its own inverse.
+CANOE_INLINE void transpose4(const Lanes& a, const Lanes& b, const Lanes& c, const Lanes& d, Lanes& w0,
+                             Lanes& w1, Lanes& w2, Lanes& w3) {
+    Lanes t0 = __builtin_shufflevector(a, b, 0, 4, 2, 6);
+    Lanes t1 = __builtin_shufflevector(a, b, 1, 5, 3, 7);
+    Lanes t2 = __builtin_shufflevector(c, d, 0, 4, 2, 6);
+    Lanes t3 = __builtin_shufflevector(c, d, 1, 5, 3, 7);
+    w0 = __builtin_shufflevector(t0, t2, 0, 1, 4, 5);
+    w1 = __builtin_shufflevector(t1, t3, 0, 1, 4, 5);
+    w2 = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+    w3 = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
+}
+
+// Full blocks of lines that are rows (elements adjacent, lines a row apart): input elements p and p + 1
+// of four rows form a 4 x 4 tile whose transpose is elements rev(p) and rev(p + 1) of those lines.
+CANOE_INLINE void gatherRowLines(ElementBlock* e, const Complex* block, long bStride, long nn,
+                                 const long* rev) {
+    for (long p = 0; p < nn; p += 2) {
+        ElementBlock& even = e[rev[p]];
+        ElementBlock& odd = e[rev[p + 1]];
+        for (int h = 0; h < HALVES; h++) {
+            const Complex* source = block + h * LANES * bStride + p;
+            Lanes w0, w1, w2, w3;
+            loadLanes(w0, source);
+            loadLanes(w1, source + bStride);
+            loadLanes(w2, source + 2 * bStride);
+            loadLanes(w3, source + 3 * bStride);
+            transpose4(w0, w1, w2, w3, even.re[h], even.im[h], odd.re[h], odd.im[h]);
+        }
+    }
+}
+
+CANOE_INLINE void scatterRowLines(const ElementBlock* e, Complex* block, long bStride, long nn) {
+    for (long k = 0; k < nn; k += 2) {
+        for (int h = 0; h < HALVES; h++) {
+            Complex* target = block + h * LANES * bStride + k;
+            Lanes w0, w1, w2, w3;
+            transpose4(e[k].re[h], e[k].im[h], e[k + 1].re[h], e[k + 1].im[h], w0, w1, w2, w3);
+            storeLanes(target, w0);
+            storeLanes(target + bStride, w1);
+            storeLanes(target + 2 * bStride, w2);
+            storeLanes(target + 3 * bStride, w3);
+        }
+    }
+}
+#endif
+
+template <long K_STRIDE, long B_STRIDE>
+CANOE_INLINE void gather(ElementBlock* e, const Complex* block, int count, long nn, const long* rev) {
+#ifdef CANOE_HAVE_SHUFFLE
+    if (count == LINE_BLOCK && B_STRIDE == 1) return gatherAdjacentLines(e, block, K_STRIDE, nn, rev);
+    if (count == LINE_BLOCK && K_STRIDE == 1 && nn >= 2) return gatherRowLines(e, block, B_STRIDE, nn, rev);
+#endif
+    gatherAny(e, block, K_STRIDE, B_STRIDE, count, nn, rev);
+}
+
+template <long K_STRIDE, long B_STRIDE>
+CANOE_INLINE void scatter(const ElementBlock* e, Complex* block, int count, long nn) {
+#ifdef CANOE_HAVE_SHUFFLE
+    if (count == LINE_BLOCK && B_STRIDE == 1) return scatterAdjacentLines(e, block, K_STRIDE, nn);
+    if (count == LINE_BLOCK && K_STRIDE == 1 && nn >= 2) return scatterRowLines(e, block, B_STRIDE, nn);
+#endif
+    scatterAny(e, block, K_STRIDE, B_STRIDE, count, nn);
+}
+
+// The bit-reversal permutation of nn = 2^m elements, by fft1d's own counter.
+void makeReversal(long nn, long* rev) {
+    long j = 0;
+    for (long i = 0; i < nn; i++) {
+        rev[i] = j;
+        long k = nn / 2;
+        while (k >= 1 && k <= j) {
+            j -= k;
+            k /= 2;
+        }
+        j += k;
     }
 }
 
 // Transforms `lines` lines of 2^m elements; element k of line b is c[k * kStride + b * bStride].
-// The bit-reversal permutation is applied while gathering (element k takes input element rev(k),
-// the same pairing fft1d's swaps make).
-template <int B>
-void transformLines(Complex* c, long kStride, long bStride, int lines, int dir, int m, const double* twiddles,
-                    double* re, double* im) {
-    long nn = 1L << m;
-    for (int first = 0; first < lines; first += B) {
-        Complex* block = c + first * bStride;
-        long rev = 0;
-        for (long k = 0; k < nn; k++) {
-            const Complex* source = block + rev * kStride;
-            for (int b = 0; b < B; b++) {
-                re[k * B + b] = source[b * bStride].real;
-                im[k * B + b] = source[b * bStride].imag;
-            }
-            long half = nn / 2;
-            while (half >= 1 && half <= rev) {
-                rev -= half;
-                half /= 2;
-            }
-            rev += half;
-        }
-        butterflyPasses<B>(m, twiddles, re, im);
+template <long K_STRIDE, long B_STRIDE>
+CANOE_INLINE void transformLinesBody(Complex* c, int lines, int dir, int m, const double* u1Table,
+                                     const double* u2Table, const long* rev, ElementBlock* e) {
+    const long nn = 1L << m;
+    const int perBlock = lines < LINE_BLOCK ? lines : LINE_BLOCK;
+    for (int first = 0; first < lines; first += perBlock) {
+        Complex* block = c + first * B_STRIDE;
+        gather<K_STRIDE, B_STRIDE>(e, block, perBlock, nn, rev);
+
+        int l = 0;
+        for (; l + 1 < m; l += 2)
+            twoPasses(e, nn, 1L << l, u1Table, u2Table);
+        if (l < m) onePass(e, nn, 1L << l, u1Table, u2Table);
+
         if (dir == 1) {
-            for (long k = 0; k < nn * B; k++) {
-                re[k] /= static_cast<double>(nn);
-                im[k] /= static_cast<double>(nn);
+            // x / 2^m and x * 2^-m are the same exact value rounded once: identical bits, no division.
+            const double scale = 1.0 / static_cast<double>(nn);
+            for (long k = 0; k < nn; k++) {
+                for (int h = 0; h < HALVES; h++) {
+                    e[k].re[h] = e[k].re[h] * scale;
+                    e[k].im[h] = e[k].im[h] * scale;
+                }
             }
         }
-        for (long k = 0; k < nn; k++) {
-            Complex* target = block + k * kStride;
-            for (int b = 0; b < B; b++) {
-                target[b * bStride].real = re[k * B + b];
-                target[b * bStride].imag = im[k * B + b];
-            }
-        }
+        scatter<K_STRIDE, B_STRIDE>(e, block, perBlock, nn);
     }
 }
 
-void transformAllLines(Complex* c, long kStride, long bStride, int lines, int dir, int m, double* work) {
-    long nn = 1L << m;
-    double* twiddles = work;
-    double* re = work + 2 * nn;
-    double* im = re + nn * LINE_BLOCK;
-    makeTwiddles(dir, m, twiddles);
-    // Line counts are powers of two, so a block size that divides them always exists.
-    if (lines % 8 == 0)
-        transformLines<8>(c, kStride, bStride, lines, dir, m, twiddles, re, im);
-    else if (lines % 4 == 0)
-        transformLines<4>(c, kStride, bStride, lines, dir, m, twiddles, re, im);
-    else if (lines % 2 == 0)
-        transformLines<2>(c, kStride, bStride, lines, dir, m, twiddles, re, im);
-    else
-        transformLines<1>(c, kStride, bStride, lines, dir, m, twiddles, re, im);
+// Both passes of a 2-D transform: along the first index (ny lines, the columns, element i one row
+// further on), then along the second (nx lines, the rows, element j the next one in the row).
+CANOE_INLINE void transformBothPassesBody(Complex* c, int nx, int ny, int dir, int mx, int my, double* u1,
+                                          double* u2, long* rev, ElementBlock* e) {
+    makeTwiddles(dir, mx, u1, u2);
+    makeReversal(1L << mx, rev);
+    transformLinesBody<FFT_ROW_LENGTH, 1>(c, ny, dir, mx, u1, u2, rev, e);
+    makeTwiddles(dir, my, u1, u2);
+    makeReversal(1L << my, rev);
+    transformLinesBody<1, FFT_ROW_LENGTH>(c, nx, dir, my, u1, u2, rev, e);
 }
+
+typedef void (*TransformBothPasses)(Complex*, int, int, int, int, int, double*, double*, long*,
+                                    ElementBlock*);
+
+void transformBothPassesPlain(Complex* c, int nx, int ny, int dir, int mx, int my, double* u1, double* u2,
+                              long* rev, ElementBlock* e) {
+    transformBothPassesBody(c, nx, ny, dir, mx, my, u1, u2, rev, e);
+}
+
+// The same code compiled for 256-bit vectors where the processor has them (AVX has no fused
+// multiply-add, so the roundings stay those of the plain build).
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((target("avx"))) void transformBothPassesAvx(Complex* c, int nx, int ny, int dir, int mx,
+                                                           int my, double* u1, double* u2, long* rev,
+                                                           ElementBlock* e) {
+    transformBothPassesBody(c, nx, ny, dir, mx, my, u1, u2, rev, e);
+}
+
+TransformBothPasses chooseTransform() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx") ? transformBothPassesAvx : transformBothPassesPlain;
+}
+#else
+TransformBothPasses chooseTransform() {
+    return transformBothPassesPlain;
+}
+#endif
+
+const TransformBothPasses transformBothPasses = chooseTransform();
 
 } // namespace
 
@@ -228,16 +433,19 @@ int fft2d(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir) {
     if (!powerOfTwo(nx, mx, twopmx) || twopmx != nx) return 0;
     if (!powerOfTwo(ny, my, twopmy) || twopmy != ny || ny > FFT_ROW_LENGTH) return 0;
 
-    // One work block serves both passes: twiddles (2 per element) and the interleaved lines.
+    // One work block serves both passes: the lines of one block, then the twiddles and the bit-reversal
+    // permutation of the longer pass.
     size_t longest = static_cast<size_t>(nx > ny ? nx : ny);
-    double* work = static_cast<double*>(std::malloc(sizeof(double) * longest * (2 + 2 * LINE_BLOCK)));
+    size_t bytes = longest * (sizeof(ElementBlock) + 2 * sizeof(double) + sizeof(long));
+    bytes = (bytes + WORK_ALIGNMENT - 1) / WORK_ALIGNMENT * WORK_ALIGNMENT;
+    void* work = std::aligned_alloc(WORK_ALIGNMENT, bytes);
     if (work == nullptr) return 0;
+    ElementBlock* elements = static_cast<ElementBlock*>(work);
+    double* u1 = reinterpret_cast<double*>(elements + longest);
+    double* u2 = u1 + longest;
+    long* rev = reinterpret_cast<long*>(u2 + longest);
 
-    // Along the first index: ny lines (columns j), element i at row stride.
-    transformAllLines(&c[0][0], FFT_ROW_LENGTH, 1, ny, dir, mx, work);
-    // Along the second index: nx lines (rows i), element j contiguous.
-    transformAllLines(&c[0][0], 1, FFT_ROW_LENGTH, nx, dir, my, work);
-
+    transformBothPasses(&c[0][0], nx, ny, dir, mx, my, u1, u2, rev, elements);
     std::free(work);
     return 1;
 }

@@ -1,0 +1,244 @@
+// The CPU work of one ocean tick (everything stepOcean does but the GL upload call), beside the same
+// tick with its three 64 x 64 inverse transforms done by planned FFTW, and our 2-D transform alone
+// beside FFTW's. Prints the ratios ours / FFTW at the end.
+#include "ocean/fft.h"
+#include "ocean/spectrum.h"
+#include "ocean/surface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#ifdef CANOE_HAVE_FFTW
+#include <fftw3.h>
+#endif
+
+namespace {
+
+unsigned char pixels[64 * 64 * 3];
+
+void prepareSea() {
+    seedRandom(20260101);
+    initSpectrum();
+}
+
+// The transform one line at a time, as fft1d's callers wrote it before fft2d batched the lines.
+int fft2dOneLineAtATime(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir) {
+    int mx, px, my, py;
+    if (!powerOfTwo(nx, mx, px) || !powerOfTwo(ny, my, py)) return 0;
+    std::vector<double> x(nx), y(nx);
+    for (int j = 0; j < ny; j++) {
+        for (int i = 0; i < nx; i++)
+            x[i] = c[i][j].real, y[i] = c[i][j].imag;
+        fft1d(dir, mx, x.data(), y.data());
+        for (int i = 0; i < nx; i++)
+            c[i][j].real = x[i], c[i][j].imag = y[i];
+    }
+    x.assign(ny, 0.0);
+    y.assign(ny, 0.0);
+    for (int i = 0; i < nx; i++) {
+        for (int j = 0; j < ny; j++)
+            x[j] = c[i][j].real, y[j] = c[i][j].imag;
+        fft1d(dir, my, x.data(), y.data());
+        for (int j = 0; j < ny; j++)
+            c[i][j].real = x[j], c[i][j].imag = y[j];
+    }
+    return 1;
+}
+
+// The tick of advanceOcean with the three transforms handed to `transform`.
+template <typename Transform> void tickWith(double T, Transform transform) {
+    evolveSpectrum(T);
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            double kx = waveVectors[i][j].kx, ky = waveVectors[i][j].ky;
+            double length = std::sqrt(kx * kx + ky * ky);
+            if (length == 0.0) {
+                displacementX[i][j] = {0.0, 0.0};
+                displacementY[i][j] = {0.0, 0.0};
+            } else {
+                displacementX[i][j] = {0.0, (-kx / length) * heightField[i][j].imag};
+                displacementY[i][j] = {0.0, (-ky / length) * heightField[i][j].imag};
+            }
+        }
+    }
+    transform(displacementX);
+    transform(displacementY);
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            double scale = checkerSign(i + j) * CHOPPINESS;
+            displacementX[i][j].real *= scale;
+            displacementX[i][j].imag *= scale;
+            displacementY[i][j].real *= scale;
+            displacementY[i][j].imag *= scale;
+        }
+    }
+    transform(heightField);
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            heightField[i][j].real = checkerSign(i + j) * heightField[i][j].real;
+            positionsXY[i][j].x = (i / 64.0) * PATCH_LENGTH + displacementX[i][j].imag;
+            positionsXY[i][j].y = (j / 64.0) * PATCH_LENGTH + displacementY[i][j].imag;
+        }
+    }
+    computeGridNormals(heightField);
+    buildDrawGrid();
+    encodeNormalMap(pixels);
+}
+
+void BM_OceanTick(benchmark::State& state) {
+    prepareSea();
+    double T = 0.0;
+    for (auto _ : state) {
+        advanceOcean(T);
+        encodeNormalMap(pixels);
+        benchmark::DoNotOptimize(pixels);
+        T -= 1.0 / 60.0;
+    }
+}
+BENCHMARK(BM_OceanTick);
+
+void BM_OceanTickOneLineAtATime(benchmark::State& state) {
+    prepareSea();
+    double T = 0.0;
+    for (auto _ : state) {
+        tickWith(T, [](Complex(*c)[FFT_ROW_LENGTH]) { fft2dOneLineAtATime(c, 64, 64, -1); });
+        benchmark::DoNotOptimize(pixels);
+        T -= 1.0 / 60.0;
+    }
+}
+BENCHMARK(BM_OceanTickOneLineAtATime);
+
+Complex source[64][64], data[64][64];
+
+void fillSource() {
+    for (int i = 0; i < 64; i++)
+        for (int j = 0; j < 64; j++)
+            source[i][j] = {std::sin(i * 0.3 + j), std::cos(j * 0.7 - i)};
+}
+
+void BM_Fft2d(benchmark::State& state) {
+    fillSource();
+    for (auto _ : state) {
+        std::memcpy(data, source, sizeof data);
+        fft2d(data, 64, 64, -1);
+        benchmark::DoNotOptimize(data);
+    }
+    state.SetLabel("copy + inverse");
+}
+BENCHMARK(BM_Fft2d);
+
+#ifdef CANOE_HAVE_FFTW
+struct FftwPlans {
+    fftw_plan height, x, y;
+};
+
+FftwPlans makePlans() {
+    // Planning with FFTW_MEASURE scribbles over the arrays; the sea is drawn afterwards.
+    auto plan = [](Complex(*c)[FFT_ROW_LENGTH]) {
+        fftw_complex* data = reinterpret_cast<fftw_complex*>(&c[0][0]);
+        // FFTW_BACKWARD: exponent +2 pi i, no scaling, the ocean's convention.
+        return fftw_plan_dft_2d(64, 64, data, data, FFTW_BACKWARD, FFTW_MEASURE);
+    };
+    FftwPlans plans{plan(heightField), plan(displacementX), plan(displacementY)};
+    return plans;
+}
+
+fftw_plan planFor(const FftwPlans& plans, Complex (*c)[FFT_ROW_LENGTH]) {
+    if (c == heightField) return plans.height;
+    return c == displacementX ? plans.x : plans.y;
+}
+
+void BM_OceanTickFftw(benchmark::State& state) {
+    FftwPlans plans = makePlans();
+    prepareSea();
+    // Both ticks must describe the same sea.
+    advanceOcean(-5.0);
+    static Vec3 ours[DRAW_GRID_N][DRAW_GRID_N];
+    std::copy(&drawVertices[0][0], &drawVertices[0][0] + DRAW_GRID_N * DRAW_GRID_N, &ours[0][0]);
+    tickWith(-5.0, [&](Complex(*c)[FFT_ROW_LENGTH]) { fftw_execute(planFor(plans, c)); });
+    double largestDifference = 0.0;
+    for (int i = 0; i < DRAW_GRID_N; i++)
+        for (int j = 0; j < DRAW_GRID_N; j++) {
+            largestDifference = std::max(largestDifference, std::fabs(ours[i][j].x - drawVertices[i][j].x));
+            largestDifference = std::max(largestDifference, std::fabs(ours[i][j].z - drawVertices[i][j].z));
+        }
+    if (largestDifference > 1e-9) state.SkipWithError("FFTW and our tick disagree");
+    state.counters["largest_difference"] = largestDifference;
+
+    double T = 0.0;
+    for (auto _ : state) {
+        tickWith(T, [&](Complex(*c)[FFT_ROW_LENGTH]) { fftw_execute(planFor(plans, c)); });
+        benchmark::DoNotOptimize(pixels);
+        T -= 1.0 / 60.0;
+    }
+}
+BENCHMARK(BM_OceanTickFftw);
+
+void BM_Fft2dFftw(benchmark::State& state) {
+    fftw_complex* raw = reinterpret_cast<fftw_complex*>(&data[0][0]);
+    fftw_plan inverse = fftw_plan_dft_2d(64, 64, raw, raw, FFTW_BACKWARD, FFTW_MEASURE);
+    fillSource();
+    for (auto _ : state) {
+        std::memcpy(data, source, sizeof data);
+        fftw_execute(inverse);
+        benchmark::DoNotOptimize(data);
+    }
+    state.SetLabel("copy + inverse");
+}
+BENCHMARK(BM_Fft2dFftw);
+#endif
+
+// Keeps every run's time per iteration, so the ratios can be printed after the table.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, double> nanoseconds;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (!run.error_occurred && run.iterations > 0)
+                nanoseconds[run.benchmark_name()] =
+                    run.GetAdjustedRealTime() * scaleToNanoseconds(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+  private:
+    static double scaleToNanoseconds(benchmark::TimeUnit unit) {
+        switch (unit) {
+        case benchmark::kMicrosecond:
+            return 1e3;
+        case benchmark::kMillisecond:
+            return 1e6;
+        case benchmark::kSecond:
+            return 1e9;
+        default:
+            return 1.0;
+        }
+    }
+};
+
+void printRatio(const RatioReporter& reporter, const char* what, const std::string& ours,
+                const std::string& theirs) {
+    auto a = reporter.nanoseconds.find(ours), b = reporter.nanoseconds.find(theirs);
+    if (a == reporter.nanoseconds.end() || b == reporter.nanoseconds.end()) return;
+    std::printf("%-28s ours %9.2f us   FFTW %9.2f us   ratio ours / FFTW %.2f\n", what, a->second / 1e3,
+                b->second / 1e3, a->second / b->second);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    printRatio(reporter, "ocean tick", "BM_OceanTick", "BM_OceanTickFftw");
+    printRatio(reporter, "2-D inverse transform", "BM_Fft2d", "BM_Fft2dFftw");
+    printRatio(reporter, "one-line-at-a-time tick", "BM_OceanTickOneLineAtATime", "BM_OceanTickFftw");
+    return 0;
+}

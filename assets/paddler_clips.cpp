@@ -1,0 +1,272 @@
+// The paddler's clips. A pose is authored as a paddle placement (where the lower hand holds the shaft,
+// which way the shaft and the blade's face point) and two torso angles; the arms are solved for it
+// (two-bone solve with an elbow pole, the hand taking the placement's orientation) and every local
+// rotation becomes an Euler key (Rz * Ry * Rx). Side 0 mirrors side 1.
+#include "assets/paddler_rig.h"
+
+#include <cmath>
+
+namespace {
+
+const double PI = 3.14159265358979323846;
+const double GRIP = 17; // shaft length between the lower hand and the grip hand
+const int FPS = 30;
+
+struct M3 {
+    double a[3][3];
+};
+M3 identity() {
+    return M3{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+}
+M3 mul(const M3& x, const M3& y) {
+    M3 r;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            r.a[i][j] = x.a[i][0] * y.a[0][j] + x.a[i][1] * y.a[1][j] + x.a[i][2] * y.a[2][j];
+    return r;
+}
+M3 transpose(const M3& x) {
+    M3 r;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            r.a[i][j] = x.a[j][i];
+    return r;
+}
+Vec3 apply(const M3& x, const Vec3& v) {
+    return Vec3(x.a[0][0] * v.x + x.a[0][1] * v.y + x.a[0][2] * v.z,
+                x.a[1][0] * v.x + x.a[1][1] * v.y + x.a[1][2] * v.z,
+                x.a[2][0] * v.x + x.a[2][1] * v.y + x.a[2][2] * v.z);
+}
+Vec3 sub(const Vec3& a, const Vec3& b) {
+    return Vec3(a.x - b.x, a.y - b.y, a.z - b.z);
+}
+double dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vec3 cross(const Vec3& a, const Vec3& b) {
+    return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
+}
+double len(const Vec3& a) {
+    return std::sqrt(dot(a, a));
+}
+Vec3 unit(const Vec3& a) {
+    return a * (1.0 / len(a));
+}
+
+M3 axisAngle(Vec3 axis, double radians) {
+    axis = unit(axis);
+    double c = std::cos(radians), s = std::sin(radians), t = 1 - c;
+    double x = axis.x, y = axis.y, z = axis.z;
+    return M3{{{t * x * x + c, t * x * y - s * z, t * x * z + s * y},
+               {t * x * y + s * z, t * y * y + c, t * y * z - s * x},
+               {t * x * z - s * y, t * y * z + s * x, t * z * z + c}}};
+}
+// The smallest rotation that turns direction a into direction b.
+M3 fromTo(const Vec3& a, const Vec3& b) {
+    Vec3 ua = unit(a), ub = unit(b);
+    Vec3 axis = cross(ua, ub);
+    double s = len(axis), c = dot(ua, ub);
+    if (s < 1e-9)
+        return c > 0 ? identity()
+                     : axisAngle(std::fabs(ua.x) < 0.9 ? cross(ua, Vec3(1, 0, 0)) : cross(ua, Vec3(0, 1, 0)),
+                                 PI);
+    return axisAngle(axis, std::atan2(s, c));
+}
+M3 columns(const Vec3& x, const Vec3& y, const Vec3& z) {
+    return M3{{{x.x, y.x, z.x}, {x.y, y.y, z.y}, {x.z, y.z, z.z}}};
+}
+
+// Where the paddle is: the lower hand's grip point, the shaft toward the grip, a hint for the blade's
+// face normal; the torso's lean forward and twist (degrees; positive twist brings the right shoulder
+// forward).
+struct Target {
+    Vec3 origin, shaft, face;
+    double lean, twist;
+    double grip = GRIP; // where the other hand holds the shaft; 0 where both hands meet
+};
+
+Target mirror(const Target& t) {
+    return Target{Vec3(-t.origin.x, t.origin.y, t.origin.z),
+                  Vec3(-t.shaft.x, t.shaft.y, t.shaft.z),
+                  Vec3(-t.face.x, t.face.y, t.face.z),
+                  t.lean,
+                  -t.twist,
+                  t.grip};
+}
+
+Target blendTargets(const Target& a, const Target& b, double t) {
+    double s = t * t * (3 - 2 * t);
+    return Target{
+        a.origin + sub(b.origin, a.origin) * s, unit(a.shaft + sub(unit(b.shaft), unit(a.shaft)) * s),
+        a.face + sub(b.face, a.face) * s,       a.lean + (b.lean - a.lean) * s,
+        a.twist + (b.twist - a.twist) * s,      a.grip + (b.grip - a.grip) * s};
+}
+
+// The paddle's placement P: columns are the paddle's x (blade width), y (face normal), z (shaft).
+M3 placement(const Target& t) {
+    Vec3 z = unit(t.shaft);
+    Vec3 y = unit(sub(t.face, z * dot(t.face, z)));
+    return columns(cross(y, z), y, z);
+}
+
+struct Pose {
+    M3 local[RIG_BONES];
+};
+
+void globals(const Pose& p, M3* g, Vec3* pos) {
+    for (int i = 0; i < RIG_BONES; ++i) {
+        int parent = rigParent[i];
+        if (parent < 0) {
+            g[i] = p.local[i];
+            pos[i] = rigJoint[i];
+        } else {
+            g[i] = mul(g[parent], p.local[i]);
+            pos[i] = pos[parent] + apply(g[parent], sub(rigJoint[i], rigJoint[parent]));
+        }
+    }
+}
+
+// Solves one arm (clavicle index c) so that its hand reaches 'at' with global orientation 'hand'.
+void solveArm(Pose& p, int c, double side, const Vec3& at, const M3& hand) {
+    M3 g[RIG_BONES];
+    Vec3 pos[RIG_BONES];
+    globals(p, g, pos);
+    Vec3 s = pos[c + 1];
+    Vec3 u0 = sub(rigJoint[c + 3], rigJoint[c + 1]), f0 = sub(rigJoint[c + 6], rigJoint[c + 3]);
+    double l1 = len(u0), l2 = len(f0);
+    Vec3 d = sub(at, s);
+    double dist = len(d);
+    Vec3 dn = d * (1 / dist);
+    dist = std::fmax(std::fabs(l1 - l2) * 1.05, std::fmin(dist, (l1 + l2) * 0.999));
+    Vec3 pole = apply(g[11], Vec3(0.6 * side, -1, -0.35));
+    Vec3 pn = unit(sub(pole, dn * dot(pole, dn)));
+    double ca = (l1 * l1 + dist * dist - l2 * l2) / (2 * l1 * dist);
+    Vec3 elbow = s + (dn * ca + pn * std::sqrt(std::fmax(0, 1 - ca * ca))) * l1;
+    M3 gu = fromTo(u0, sub(elbow, s));
+    p.local[c + 1] = mul(transpose(g[c]), gu);
+    M3 gf = mul(fromTo(apply(gu, f0), sub(s + dn * dist, elbow)), gu);
+    p.local[c + 3] = mul(transpose(gu), gf);
+    p.local[c + 6] = mul(transpose(gf), hand);
+}
+
+M3 rotZ(double degrees) {
+    return axisAngle(Vec3(0, 0, 1), degrees * PI / 180);
+}
+
+// Side 1 holds the paddle in bone 41 (drawn through A41 * Rz(-2)), side 0 in bone 22 (A22 * Rz(178)):
+// so A41 = P * Rz(2) and A22 = P * Rz(-178) whichever hand is the lower one.
+Pose solve(const Target& t, int paddleSide) {
+    Pose p;
+    for (M3& m : p.local)
+        m = identity();
+    M3 torso =
+        mul(axisAngle(Vec3(0, 1, 0), -t.twist * PI / 360), axisAngle(Vec3(1, 0, 0), t.lean * PI / 360));
+    p.local[9] = torso;
+    p.local[10] = torso;
+    p.local[13] = axisAngle(Vec3(0, 1, 0), t.twist * PI / 360); // the head keeps looking ahead
+    M3 P = placement(t);
+    Vec3 grip = t.origin + unit(t.shaft) * t.grip;
+    Vec3 left = paddleSide == 1 ? t.origin : grip, right = paddleSide == 1 ? grip : t.origin;
+    solveArm(p, 35, 1, left, mul(P, rotZ(2)));
+    solveArm(p, 16, -1, right, mul(P, rotZ(-178)));
+    return p;
+}
+
+void toEuler(const M3& r, DraftKey& k) {
+    double s = std::fmax(-1.0, std::fmin(1.0, r.a[2][0]));
+    k.y = float(-std::asin(s));
+    k.x = float(std::atan2(r.a[2][1], r.a[2][2]));
+    k.z = float(std::atan2(r.a[1][0], r.a[0][0]));
+}
+
+bool isIdentity(const M3& r) {
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            if (std::fabs(r.a[i][j] - (i == j ? 1 : 0)) > 1e-9) return false;
+    return true;
+}
+
+struct Control {
+    double at; // fraction of the clip
+    Target target;
+};
+
+// One clip: 'keys' poses sampled evenly over the control targets; bones that never turn get no keys.
+void addClip(DraftModel& m, int clip, double seconds, const std::vector<Control>& path, int paddleSide,
+             int keys) {
+    int frames = int(std::lround(seconds * FPS));
+    m.clips[clip] = DraftClip{"clip" + std::to_string(clip), float(FPS), frames};
+    std::vector<Pose> poses;
+    for (int k = 0; k < keys; ++k) {
+        double f = double(k) / (keys - 1);
+        size_t i = 0;
+        while (i + 2 < path.size() && f > path[i + 1].at)
+            ++i;
+        double span = path[i + 1].at - path[i].at;
+        double local = span > 0 ? std::fmin(1, std::fmax(0, (f - path[i].at) / span)) : 1;
+        poses.push_back(solve(blendTargets(path[i].target, path[i + 1].target, local), paddleSide));
+    }
+    for (int b = 0; b < RIG_BONES; ++b) {
+        std::vector<DraftKey>& track = m.nodes[b].tracks[clip];
+        track.clear();
+        bool moves = false;
+        for (const Pose& p : poses)
+            moves = moves || !isIdentity(p.local[b]);
+        if (!moves) continue;
+        for (int k = 0; k < keys; ++k) {
+            DraftKey key;
+            key.frame = int(std::lround(double(k) / (keys - 1) * frames));
+            toEuler(poses[k].local[b], key);
+            track.push_back(key);
+        }
+    }
+}
+
+// Side 1's poses; side 0 uses their mirror images.
+const Target READY = {Vec3(15, 45, 10), Vec3(-0.45, 1, 0), Vec3(0, 0, 1), 6, 0};
+const Target READY_BREATH = {Vec3(15, 44.3, 10.4), Vec3(-0.45, 1, 0.02), Vec3(0, 0, 1), 8, -2};
+const Target CATCH = {Vec3(16, 38, 16), Vec3(-0.35, 1, -0.05), Vec3(0, 0, 1), 12, -14};
+const Target POWER_END = {Vec3(18, 38, -3), Vec3(-0.3, 1, 0.45), Vec3(0, 0, 1), 2, 8};
+const Target EXIT = {Vec3(16, 44, -4), Vec3(-0.4, 1, 0.2), Vec3(1, 0, 0.3), 2, 8};
+const Target RECOVERY = {Vec3(15, 45.5, 6), Vec3(-0.45, 1, 0), Vec3(1, 0, 0.3), 4, -6};
+const Target DRAW_REACH = {Vec3(19, 40, 12), Vec3(-0.7, 1, 0), Vec3(1, 0, 0), 8, -8};
+const Target DRAW_IN = {Vec3(14.5, 41, 12), Vec3(-0.35, 1, 0), Vec3(1, 0, 0), 6, -4};
+const Target PRY = {Vec3(17, 35, -8), Vec3(-12, 13, 16), Vec3(1, 0, 0), 0, 10};
+const Target PRY_PUSH = {Vec3(18, 35.5, -8.5), Vec3(-12, 13, 15), Vec3(1, 0, 0), 1, 12};
+// The switch: the paddle raised in front of the face, blade up; both hands meet on it.
+const Target SWITCH = {Vec3(0, 47, 15), Vec3(0, -1, 0.1), Vec3(-1, 0, 0), 6, 0, 0};
+
+void addSideClips(DraftModel& m, int side, int idle, int forward, int backward, int turn, int entry, int held,
+                  int exit) {
+    auto t = [side](const Target& x) { return side == 1 ? x : mirror(x); };
+    addClip(m, idle, 3.0, {{0, t(READY)}, {0.5, t(READY_BREATH)}, {1, t(READY)}}, side, 5);
+    std::vector<Control> stroke = {{0, t(READY)},  {0.15, t(CATCH)},   {0.55, t(POWER_END)},
+                                   {0.7, t(EXIT)}, {0.9, t(RECOVERY)}, {1, t(READY)}};
+    addClip(m, forward, 1.6, stroke, side, 17);
+    std::vector<Control> back;
+    for (auto it = stroke.rbegin(); it != stroke.rend(); ++it)
+        back.push_back({1 - it->at, it->target});
+    addClip(m, backward, 1.6, back, side, 17);
+    addClip(m, turn, 1.5, {{0, t(READY)}, {0.3, t(DRAW_REACH)}, {0.75, t(DRAW_IN)}, {1, t(READY)}}, side, 13);
+    addClip(m, entry, 0.5, {{0, t(READY)}, {1, t(PRY)}}, side, 6);
+    addClip(m, held, 1.0, {{0, t(PRY)}, {0.5, t(PRY_PUSH)}, {1, t(PRY)}}, side, 5);
+    addClip(m, exit, 0.5, {{0, t(PRY)}, {1, t(READY)}}, side, 6);
+}
+
+} // namespace
+
+void buildPaddlerClips(DraftModel& m) {
+    m.clips.assign(RIG_CLIPS, DraftClip());
+    for (DraftNode& n : m.nodes)
+        n.tracks.assign(RIG_CLIPS, std::vector<DraftKey>());
+    addSideClips(m, 1, 1, 0, 4, 3, 7, 8, 9);
+    addSideClips(m, 0, 5, 6, 10, 14, 11, 12, 13);
+    // Changes of hands: from a side's ready pose up to the switch, and from it down to the other side's.
+    addClip(m, 24, 1.0, {{0, READY}, {1, SWITCH}}, 1, 11);
+    addClip(m, 26, 1.0, {{0, SWITCH}, {1, mirror(READY)}}, 0, 11);
+    addClip(m, 23, 1.0, {{0, mirror(READY)}, {1, SWITCH}}, 0, 11);
+    addClip(m, 25, 1.0, {{0, SWITCH}, {1, READY}}, 1, 11);
+    // Numbers the strokes never ask for hold side 1's ready pose.
+    for (int c : {2, 15, 16, 17, 18, 19, 20, 21, 22})
+        addClip(m, c, 3.0, {{0, READY}, {0.5, READY_BREATH}, {1, READY}}, 1, 5);
+}

@@ -1,0 +1,110 @@
+// The generated paddler's skeleton and its rest joints. The hands' rest positions are the ones the
+// paddle drawing takes out of the hand frames; the rest frames are pure translations.
+#include "assets/paddler_rig.h"
+
+#include <cmath>
+
+Vec3 rigJoint[RIG_BONES];
+int rigParent[RIG_BONES];
+const char* rigName[RIG_BONES] = {
+    "hips",       "thigh_r",    "shin_r",     "foot_r",     "toes_r",     "thigh_l",   "shin_l",
+    "foot_l",     "toes_l",     "spine",      "spine_up",   "chest",      "neck",      "head",
+    "jaw",        "hair",       "clavicle_r", "upperarm_r", "uproll_r",   "forearm_r", "foreroll_r",
+    "wrist_r",    "hand_r",     "thumb1_r",   "thumb2_r",   "thumb3_r",   "index1_r",  "index2_r",
+    "index3_r",   "middle1_r",  "middle2_r",  "middle3_r",  "ring1_r",    "ring2_r",   "ring3_r",
+    "clavicle_l", "upperarm_l", "uproll_l",   "forearm_l",  "foreroll_l", "wrist_l",   "hand_l",
+    "thumb1_l",   "thumb2_l",   "thumb3_l",   "index1_l",   "index2_l",   "index3_l",  "middle1_l",
+    "middle2_l",  "middle3_l",  "ring1_l",    "ring2_l",    "ring3_l"};
+
+namespace {
+
+Vec3 sub(const Vec3& a, const Vec3& b) {
+    return Vec3(a.x - b.x, a.y - b.y, a.z - b.z);
+}
+double len(const Vec3& a) {
+    return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
+}
+Vec3 unit(const Vec3& a) {
+    return a * (1.0 / len(a));
+}
+double dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+void set(int i, int parent, double x, double y, double z) {
+    rigParent[i] = parent;
+    rigJoint[i] = Vec3(x, y, z);
+}
+
+// One arm: side +1 left (+x), -1 right; 'first' is the clavicle's index, first + 6 the hand.
+void buildArm(int first, double side, const Vec3& hand) {
+    Vec3 shoulder(8.5 * side, 53, -1);
+    set(first, 11, 2.0 * side, 52.5, -0.5);
+    set(first + 1, first, shoulder.x, shoulder.y, shoulder.z);
+    // Elbow bent back and a little out, so that the two segments (12 and 11 long) reach the hand.
+    const double upper = 12, lower = 11;
+    Vec3 d = sub(hand, shoulder);
+    double dist = len(d);
+    Vec3 dn = d * (1 / dist);
+    Vec3 pole(0.3 * side, -0.3, -1);
+    Vec3 p = unit(sub(pole, dn * dot(pole, dn)));
+    double ca = (upper * upper + dist * dist - lower * lower) / (2 * upper * dist);
+    Vec3 elbow = shoulder + (dn * ca + p * std::sqrt(1 - ca * ca)) * upper;
+    Vec3 mid = shoulder + sub(elbow, shoulder) * 0.5;
+    set(first + 2, first + 1, mid.x, mid.y, mid.z);
+    set(first + 3, first + 2, elbow.x, elbow.y, elbow.z);
+    Vec3 f = sub(hand, elbow);
+    Vec3 roll = elbow + f * 0.5, wrist = elbow + f * 0.9;
+    set(first + 4, first + 3, roll.x, roll.y, roll.z);
+    set(first + 5, first + 4, wrist.x, wrist.y, wrist.z);
+    set(first + 6, first + 5, hand.x, hand.y, hand.z);
+    // Fingers: thumb and three groups of three segments, carrying on from the hand.
+    Vec3 fn = unit(f);
+    int h = first + 6;
+    for (int g = 0; g < 4; ++g) {
+        Vec3 base = hand + fn * 1.5 + Vec3(0, (g - 1.5) * -0.7, g == 0 ? 1.2 : 0);
+        for (int s = 0; s < 3; ++s) {
+            int i = h + 1 + g * 3 + s;
+            Vec3 at = base + fn * (0.8 * s);
+            set(i, s == 0 ? h : i - 1, at.x, at.y, at.z);
+        }
+    }
+}
+
+} // namespace
+
+void buildRigJoints() {
+    set(0, -1, 0, 26, -2);
+    for (int leg = 0; leg < 2; ++leg) {
+        double side = leg == 0 ? -1 : 1;
+        int b = 1 + 4 * leg;
+        set(b, 0, 5 * side, 25, -2);
+        set(b + 1, b, 6 * side, 16.5, 12);
+        set(b + 2, b + 1, 6 * side, 16.5, -7);
+        set(b + 3, b + 2, 6 * side, 15, -11);
+    }
+    set(9, 0, 0, 29, -2);
+    set(10, 9, 0, 36, -1.5);
+    set(11, 10, 0, 44, -1);
+    set(12, 11, 0, 54, -0.5);
+    set(13, 12, 0, 57, 0);
+    set(14, 13, 0, 57.5, 2.5);
+    set(15, 13, 0, 64, -1);
+    buildArm(16, -1, Vec3(-22.8511, 41.1324, 2.42493));
+    buildArm(35, 1, Vec3(23.1557, 41.1324, 2.42493));
+}
+
+void buildRigNodes(DraftModel& model) {
+    model.nodes.assign(RIG_BONES, DraftNode());
+    for (int i = 0; i < RIG_BONES; ++i) {
+        DraftNode& n = model.nodes[i];
+        n.name = rigName[i];
+        Vec3 t = rigParent[i] < 0 ? rigJoint[i] : sub(rigJoint[i], rigJoint[rigParent[i]]);
+        for (int k = 0; k < 16; ++k)
+            n.rest[k] = (k % 5 == 0) ? 1.0f : 0.0f;
+        n.rest[12] = float(t.x);
+        n.rest[13] = float(t.y);
+        n.rest[14] = float(t.z);
+        if (rigParent[i] >= 0) model.nodes[rigParent[i]].children.push_back(i);
+    }
+}

@@ -1,0 +1,29 @@
+// The generated paddler's rig: 54 bones in pre-order with rest joint positions (a kneeling figure,
+// facing +z, left = +x), and the clip table posed by targets and solved arms.
+#pragma once
+
+#include "assets/model_writer.h"
+#include "base/vecmath.h"
+
+const int RIG_BONES = 54;
+const int RIG_CLIPS = 27;
+const int RIG_RIGHT_HAND = 22, RIG_LEFT_HAND = 41;
+
+// Global rest position of each bone's joint, its parent (-1 for the root) and its name.
+extern Vec3 rigJoint[RIG_BONES];
+extern int rigParent[RIG_BONES];
+extern const char* rigName[RIG_BONES];
+
+// Fills rigJoint (once; the arms' elbows are solved from the fixed hand positions).
+void buildRigJoints();
+// The skeleton as draft nodes (pure-translation rest matrices) with one key track per clip.
+void buildRigNodes(DraftModel& model);
+
+// The skinned mesh of the figure (tubes and boxes bound to their bones) with its materials and
+// textures, and the paddle's mesh (shaft along +z to the grip, blade toward -z) on its one bone.
+void buildPaddlerMesh(DraftModel& model);
+void buildPaddleModel(DraftModel& model);
+// The 27 clips: ready poses, strokes, holds and changes of hands, as keys on every moving bone.
+void buildPaddlerClips(DraftModel& model);
+// The TGA and BMP images the two models name.
+bool writePaddlerTextures(const std::string& folder);

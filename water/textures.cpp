@@ -138,36 +138,43 @@ static void endCube() {
 }
 
 // All six faces of a cube map must share one square size; a face that is missing or differs
-// becomes a plain face of that size so the cube stays complete.
-static void uploadCubeFace(int face, int width, int height, const unsigned char* pixels, int* cubeSize) {
-    if (pixels && width == height && (*cubeSize == 0 || *cubeSize == width)) {
-        *cubeSize = width;
+// becomes a plain face of the size the others agree on, so the cube stays complete.
+static void uploadCubeFace(int face, int width, int height, const unsigned char* pixels, int cubeSize) {
+    if (pixels && width == cubeSize && height == cubeSize) {
         glTexImage2D(cubeFaces[face], 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
         return;
     }
-    int size = *cubeSize > 0 ? *cubeSize : 1;
-    *cubeSize = size;
-    unsigned char* plain = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(size) * size * 3));
+    unsigned char* plain =
+        static_cast<unsigned char*>(std::malloc(static_cast<size_t>(cubeSize) * cubeSize * 3));
     if (!plain) return;
-    for (int i = 0; i < size * size; ++i)
+    for (int i = 0; i < cubeSize * cubeSize; ++i)
         std::memcpy(plain + i * 3, plainPixel, 3);
-    glTexImage2D(cubeFaces[face], 0, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, plain);
+    glTexImage2D(cubeFaces[face], 0, GL_RGB, cubeSize, cubeSize, 0, GL_RGB, GL_UNSIGNED_BYTE, plain);
     std::free(plain);
+}
+
+// The size of the first square face among those that could be read; 1 when there is none.
+static int commonCubeSize(RgbImage* const images[6]) {
+    for (int face = 0; face < 6; ++face)
+        if (images[face] && images[face]->width == images[face]->height) return images[face]->width;
+    return 1;
 }
 
 unsigned int loadEnvironmentCube() {
     static const char* const faceFiles[6] = {"ixpos.bmp", "ixneg.bmp", "iypos.bmp",
                                              "iyneg.bmp", "izpos.bmp", "izneg.bmp"};
     GLuint texture = beginCube();
-    int cubeSize = 0;
+    RgbImage* images[6];
+    for (int face = 0; face < 6; ++face)
+        images[face] = loadBmpImage(faceFiles[face]);
+    int cubeSize = commonCubeSize(images);
     for (int face = 0; face < 6; ++face) {
-        RgbImage* image = loadBmpImage(faceFiles[face]);
-        if (image && image->width != image->height)
-            std::printf("%s: a cube face must be square; a plain face is used\n", faceFiles[face]);
-        if (image && cubeSize != 0 && image->width != cubeSize)
-            std::printf("%s: differs in size from the other faces; a plain face is used\n", faceFiles[face]);
+        RgbImage* image = images[face];
+        if (!image || image->width != cubeSize || image->height != cubeSize)
+            std::printf("%s: not a %d x %d cube face; a plain face is used\n", faceFiles[face], cubeSize,
+                        cubeSize);
         uploadCubeFace(face, image ? image->width : 0, image ? image->height : 0,
-                       image ? image->pixels : nullptr, &cubeSize);
+                       image ? image->pixels : nullptr, cubeSize);
         if (image) {
             std::free(image->pixels);
             std::free(image);
@@ -183,7 +190,9 @@ unsigned int loadBottomCube() {
     for (int face = 0; face < 6; ++face) {
         int rowLength = 0, height = 0;
         unsigned char* pixels = readJpeg("bottom.jpg", &rowLength, &height);
-        uploadCubeFace(face, rowLength / 3, height, pixels, &cubeSize);
+        // Every face decodes the same file; a non-square one gives plain faces.
+        if (cubeSize == 0) cubeSize = (pixels && rowLength / 3 == height) ? height : 1;
+        uploadCubeFace(face, rowLength / 3, height, pixels, cubeSize);
         std::free(pixels);
     }
     endCube();

@@ -8,8 +8,10 @@
 #include "ocean/spectrum.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 WaveVector waveVectors[OCEAN_N][OCEAN_N];
 Complex h0[OCEAN_N][OCEAN_N];
@@ -41,12 +43,88 @@ void cross3(const Vec3& a, const Vec3& b, Vec3& c) {
     normalize3(c);
 }
 
-void evolveSpectrum(double T) {
-    for (int i = 0; i <= 32; i++) {
+// Tables that depend only on waveVectors, made again whenever waveVectors differs from the copy they
+// were made from (initSpectrum fills it once; tests may fill it themselves). Cells of rows 0 to 32
+// with the same wave-vector length have the same omega and phase, so each distinct length gets one
+// sine and cosine per tick (a few hundred instead of 2112); cells keep the exact values the
+// per-cell formula gives them.
+namespace {
+
+const int EVOLVED_ROWS = 33;
+const int HASH_SLOTS = 4096;
+
+struct WaveTables {
+    WaveVector source[OCEAN_N][OCEAN_N];
+    bool made = false;
+    int distinctCount = 0;
+    double distinctLength[EVOLVED_ROWS * OCEAN_N];
+    short lengthIndex[EVOLVED_ROWS][OCEAN_N];
+    // (-kx / len, -ky / len) of the choppy displacement; zero-length cells are flagged instead.
+    double towardX[OCEAN_N][OCEAN_N];
+    double towardY[OCEAN_N][OCEAN_N];
+    bool zeroLength[OCEAN_N][OCEAN_N];
+};
+
+WaveTables tables;
+double phaseSine[EVOLVED_ROWS * OCEAN_N];
+double phaseCosine[EVOLVED_ROWS * OCEAN_N];
+
+uint64_t bitsOf(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+void makeWaveTables() {
+    std::memcpy(tables.source, waveVectors, sizeof waveVectors);
+    // Lengths are matched by their bits, so equal lengths are exactly the ones that give equal phases.
+    static int slotIndex[HASH_SLOTS];
+    for (int& slot : slotIndex)
+        slot = -1;
+    tables.distinctCount = 0;
+    for (int i = 0; i < EVOLVED_ROWS; i++) {
         for (int j = 0; j < OCEAN_N; j++) {
-            double omega = std::sqrt(waveVectors[i][j].length * GRAVITY);
-            double phase = omega * T;
-            double s = std::sin(phase), c = std::cos(phase);
+            double length = waveVectors[i][j].length;
+            uint64_t bits = bitsOf(length);
+            unsigned slot = static_cast<unsigned>((bits * 0x9E3779B97F4A7C15ull) >> 52) & (HASH_SLOTS - 1);
+            while (slotIndex[slot] >= 0 && bitsOf(tables.distinctLength[slotIndex[slot]]) != bits)
+                slot = (slot + 1) & (HASH_SLOTS - 1);
+            if (slotIndex[slot] < 0) {
+                slotIndex[slot] = tables.distinctCount;
+                tables.distinctLength[tables.distinctCount++] = length;
+            }
+            tables.lengthIndex[i][j] = static_cast<short>(slotIndex[slot]);
+        }
+    }
+    for (int i = 0; i < OCEAN_N; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            double kx = waveVectors[i][j].kx, ky = waveVectors[i][j].ky;
+            double length = std::sqrt(kx * kx + ky * ky);
+            tables.zeroLength[i][j] = length == 0.0;
+            tables.towardX[i][j] = length == 0.0 ? 0.0 : -kx / length;
+            tables.towardY[i][j] = length == 0.0 ? 0.0 : -ky / length;
+        }
+    }
+    tables.made = true;
+}
+
+void keepWaveTablesCurrent() {
+    if (!tables.made || std::memcmp(tables.source, waveVectors, sizeof waveVectors) != 0) makeWaveTables();
+}
+
+} // namespace
+
+void evolveSpectrum(double T) {
+    keepWaveTablesCurrent();
+    for (int k = 0; k < tables.distinctCount; k++) {
+        double omega = std::sqrt(tables.distinctLength[k] * GRAVITY);
+        double phase = omega * T;
+        phaseSine[k] = std::sin(phase);
+        phaseCosine[k] = std::cos(phase);
+    }
+    for (int i = 0; i < EVOLVED_ROWS; i++) {
+        for (int j = 0; j < OCEAN_N; j++) {
+            double s = phaseSine[tables.lengthIndex[i][j]], c = phaseCosine[tables.lengthIndex[i][j]];
             // The partner is (63 - i, 63 - j), not the true conjugate (64 - i) mod 64: the sea's look
             // depends on it.
             const Complex& own = h0[i][j];
@@ -55,8 +133,8 @@ void evolveSpectrum(double T) {
             double im = c * own.imag + s * own.real - c * partner.imag - s * partner.real;
             heightField[i][j].real = re;
             heightField[i][j].imag = im;
-            // Row 32 would be its own partner row; row 31's partner writes to it are overwritten by
-            // row 32's own step just after.
+            // Row 32 is its own partner row and skips the partner write; row 31's partner writes land in
+            // row 32 and are overwritten by row 32's own values just after.
             if (i != 32) {
                 heightField[63 - i][63 - j].real = im;
                 heightField[63 - i][63 - j].imag = re;
@@ -66,17 +144,16 @@ void evolveSpectrum(double T) {
 }
 
 void computeChoppyDisplacement() {
+    keepWaveTablesCurrent();
     for (int i = 0; i < OCEAN_N; i++) {
         for (int j = 0; j < OCEAN_N; j++) {
-            double kx = waveVectors[i][j].kx, ky = waveVectors[i][j].ky;
-            double length = std::sqrt(kx * kx + ky * ky);
-            if (length == 0.0) {
-                displacementX[i][j] = {0.0, 0.0};
-                displacementY[i][j] = {0.0, 0.0};
-            } else {
-                // Only the imaginary part of the spectrum of the moment enters.
-                displacementX[i][j] = {0.0, (-kx / length) * heightField[i][j].imag};
-                displacementY[i][j] = {0.0, (-ky / length) * heightField[i][j].imag};
+            // Only the imaginary part of the spectrum of the moment enters.
+            double amplitude = heightField[i][j].imag;
+            displacementX[i][j] = {0.0, tables.towardX[i][j] * amplitude};
+            displacementY[i][j] = {0.0, tables.towardY[i][j] * amplitude};
+            if (tables.zeroLength[i][j]) {
+                displacementX[i][j].imag = 0.0;
+                displacementY[i][j].imag = 0.0;
             }
         }
     }

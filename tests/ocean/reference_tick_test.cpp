@@ -1,0 +1,166 @@
+// The tick as plainly written (per-cell sine, cosine and square roots, each line transformed on its own
+// through fft1d, scalar normals) is kept here as the reference: the tick the program runs must give
+// the same bits in every table.
+#include "ocean/fft.h"
+#include "ocean/spectrum.h"
+#include "ocean/surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Sea {
+    Complex height[64][64], dx[64][64], dy[64][64];
+    PositionXY positions[64][64];
+    Vec3 normals[64][64];
+    Vec3 vertices[65][65], drawn[65][65];
+};
+
+void transformOneLineAtATime(Complex (*c)[64]) {
+    double x[64], y[64];
+    for (int j = 0; j < 64; j++) {
+        for (int i = 0; i < 64; i++)
+            x[i] = c[i][j].real, y[i] = c[i][j].imag;
+        fft1d(-1, 6, x, y);
+        for (int i = 0; i < 64; i++)
+            c[i][j].real = x[i], c[i][j].imag = y[i];
+    }
+    for (int i = 0; i < 64; i++) {
+        for (int j = 0; j < 64; j++)
+            x[j] = c[i][j].real, y[j] = c[i][j].imag;
+        fft1d(-1, 6, x, y);
+        for (int j = 0; j < 64; j++)
+            c[i][j].real = x[j], c[i][j].imag = y[j];
+    }
+}
+
+void unitCross(const Vec3& a, const Vec3& b, Vec3& c) {
+    c.x = a.y * b.z - b.y * a.z;
+    c.y = a.z * b.x - b.z * a.x;
+    c.z = a.x * b.y - b.x * a.y;
+    double length = std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z);
+    if (length == 0.0) length = 1.0;
+    c.x /= length;
+    c.y /= length;
+    c.z /= length;
+}
+
+void referenceTick(double T, Sea& sea) {
+    for (int i = 0; i <= 32; i++) {
+        for (int j = 0; j < 64; j++) {
+            double omega = std::sqrt(waveVectors[i][j].length * GRAVITY);
+            double s = std::sin(omega * T), c = std::cos(omega * T);
+            double a = h0[i][j].real, b = h0[i][j].imag, pc = h0[63 - i][63 - j].real,
+                   d = h0[63 - i][63 - j].imag;
+            double re = c * a + s * b + c * pc - s * d;
+            double im = c * b + s * a - c * d - s * pc;
+            sea.height[i][j] = {re, im};
+            if (i != 32) sea.height[63 - i][63 - j] = {im, re};
+        }
+    }
+    for (int i = 0; i < 64; i++) {
+        for (int j = 0; j < 64; j++) {
+            double kx = waveVectors[i][j].kx, ky = waveVectors[i][j].ky;
+            double length = std::sqrt(kx * kx + ky * ky);
+            if (length == 0.0) {
+                sea.dx[i][j] = {0.0, 0.0};
+                sea.dy[i][j] = {0.0, 0.0};
+            } else {
+                sea.dx[i][j] = {0.0, (-kx / length) * sea.height[i][j].imag};
+                sea.dy[i][j] = {0.0, (-ky / length) * sea.height[i][j].imag};
+            }
+        }
+    }
+    transformOneLineAtATime(sea.dx);
+    transformOneLineAtATime(sea.dy);
+    for (int i = 0; i < 64; i++) {
+        for (int j = 0; j < 64; j++) {
+            double sign = (i + j) % 2 == 0 ? 1.0 : -1.0;
+            sea.dx[i][j].real *= sign * 0.29;
+            sea.dx[i][j].imag *= sign * 0.29;
+            sea.dy[i][j].real *= sign * 0.29;
+            sea.dy[i][j].imag *= sign * 0.29;
+        }
+    }
+    transformOneLineAtATime(sea.height);
+    for (int i = 0; i < 64; i++) {
+        for (int j = 0; j < 64; j++) {
+            double sign = (i + j) % 2 == 0 ? 1.0 : -1.0;
+            sea.height[i][j].real = sign * sea.height[i][j].real;
+            sea.positions[i][j] = {(i / 64.0) * 128.0 + sea.dx[i][j].imag,
+                                   (j / 64.0) * 128.0 + sea.dy[i][j].imag};
+        }
+    }
+    for (int i = 0; i < 63; i++) {
+        for (int j = 0; j < 63; j++) {
+            Vec3 u(2.0, 0.0, (sea.height[i + 1][j].real - sea.height[i][j].real) * 0.1);
+            Vec3 v(0.0, 2.0, (sea.height[i][j + 1].real - sea.height[i][j].real) * 0.1);
+            unitCross(u, v, sea.normals[i][j]);
+        }
+    }
+    for (int i = 0; i < 64; i++) {
+        sea.normals[i][63] = sea.normals[i][0];
+        sea.normals[63][i] = sea.normals[0][i];
+    }
+    for (int i = 0; i < 64; i++) {
+        for (int j = 0; j < 64; j++) {
+            sea.vertices[i][j] = Vec3(sea.positions[i][j].x, sea.positions[i][j].y, sea.height[i][j].real);
+            sea.drawn[i][j] = sea.normals[i][j];
+        }
+    }
+    for (int i = 0; i < 64; i++) {
+        sea.vertices[64][i] = sea.vertices[0][i] + Vec3(128.0, 0.0, 0.0);
+        sea.vertices[i][64] = sea.vertices[i][0] + Vec3(0.0, 128.0, 0.0);
+        sea.drawn[64][i] = sea.drawn[0][i];
+        sea.drawn[i][64] = sea.drawn[i][0];
+    }
+    sea.vertices[64][64] = sea.vertices[0][0] + Vec3(128.0, 128.0, 0.0);
+    sea.drawn[64][64] = sea.drawn[0][0];
+}
+
+template <typename Table> bool sameBits(const Table& a, const Table& b) {
+    return std::memcmp(&a, &b, sizeof(Table)) == 0;
+}
+
+TEST(ReferenceTick, EveryTableBitIdenticalToThePlainForm) {
+    static Sea sea;
+    for (unsigned seed : {1u, 1733443200u}) {
+        seedRandom(seed);
+        initSpectrum();
+        for (double T : {0.0, -0.016, -1.5, -61.25, -3600.0, -86400.5}) {
+            referenceTick(T, sea);
+            advanceOcean(T);
+            EXPECT_TRUE(sameBits(sea.height, heightField)) << "seed " << seed << " T " << T;
+            EXPECT_TRUE(sameBits(sea.dx, displacementX)) << "seed " << seed << " T " << T;
+            EXPECT_TRUE(sameBits(sea.dy, displacementY)) << "seed " << seed << " T " << T;
+            EXPECT_TRUE(sameBits(sea.positions, positionsXY)) << "seed " << seed << " T " << T;
+            EXPECT_TRUE(sameBits(sea.normals, gridNormals)) << "seed " << seed << " T " << T;
+            EXPECT_TRUE(sameBits(sea.vertices, drawVertices)) << "seed " << seed << " T " << T;
+            EXPECT_TRUE(sameBits(sea.drawn, drawNormals)) << "seed " << seed << " T " << T;
+        }
+    }
+}
+
+TEST(ReferenceTick, FollowsWaveVectorsChangedInPlace) {
+    static Sea sea;
+    seedRandom(9);
+    initSpectrum();
+    advanceOcean(-2.0);
+    // Tables derived from the wave vectors must not outlive a change to them.
+    for (int i = 0; i < 64; i++)
+        for (int j = 0; j < 64; j++) {
+            waveVectors[i][j].kx *= 1.5;
+            waveVectors[i][j].length *= 1.25;
+        }
+    referenceTick(-2.0, sea);
+    advanceOcean(-2.0);
+    EXPECT_TRUE(sameBits(sea.height, heightField));
+    EXPECT_TRUE(sameBits(sea.dx, displacementX));
+    EXPECT_TRUE(sameBits(sea.vertices, drawVertices));
+}
+
+} // namespace

@@ -59,7 +59,8 @@ const double PI = 3.14159265358979323846;
 const double SUN_AZIMUTH = 35.0 * PI / 180.0, SUN_ELEVATION = 11.0 * PI / 180.0;
 
 Colour skyColour(double x, double y, double z) {
-    const Colour zenith = {46, 94, 168}, horizon = {200, 214, 228}, sea = {28, 52, 66}, sun = {255, 240, 205};
+    const Colour zenith = {46, 94, 168}, horizon = {200, 214, 228}, sea = {70, 102, 120},
+                 sun = {255, 240, 205};
     double length = std::sqrt(x * x + y * y + z * z);
     x /= length, y /= length, z /= length;
     double elevation = std::asin(std::fmax(-1.0, std::fmin(1.0, z)));
@@ -67,7 +68,7 @@ Colour skyColour(double x, double y, double z) {
     if (elevation >= 0)
         colour = mix(horizon, zenith, std::pow(elevation / (PI / 2), 0.45));
     else
-        colour = mix(horizon, sea, smoothstep(0.0, 0.25, -elevation));
+        colour = mix(horizon, sea, smoothstep(0.0, 0.6, -elevation));
 
     double sx = std::cos(SUN_ELEVATION) * std::cos(SUN_AZIMUTH),
            sy = std::cos(SUN_ELEVATION) * std::sin(SUN_AZIMUTH);

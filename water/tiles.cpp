@@ -92,7 +92,9 @@ int countVisibleTiles(double x, double y, const float apex[2], const float edgeA
 }
 
 static void drawTile(int tx, int ty) {
-    float offsetX = static_cast<float>(TILE_SIZE * tx), offsetY = static_cast<float>(TILE_SIZE * ty);
+    // Sums in double, as the grid is held: the seam row of one tile and the first row of the next
+    // then round to the same float.
+    double offsetX = TILE_SIZE * tx, offsetY = TILE_SIZE * ty;
     for (int i = 0; i < OCEAN_N; ++i) {
         glBegin(GL_TRIANGLE_STRIP);
         for (int j = 0; j <= OCEAN_N; ++j)
@@ -101,7 +103,7 @@ static void drawTile(int tx, int ty) {
                 const Vec3& n = drawNormals[row][j];
                 glTexCoord2f(row / 64.0f * 4, j / 64.0f * 4);
                 glNormal3d(n.x, n.y, n.z);
-                glVertex3f(offsetX + static_cast<float>(v.x), offsetY + static_cast<float>(v.y),
+                glVertex3f(static_cast<float>(offsetX + v.x), static_cast<float>(offsetY + v.y),
                            static_cast<float>(HEIGHT_SCALE * v.z));
             }
         glEnd();

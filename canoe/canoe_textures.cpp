@@ -1,7 +1,6 @@
 // Canoe textures and cylindrical texture coordinates.
 #include "canoe/canoe_textures.h"
 
-#include "base/vecmath.h"
 #include "water/textures.h"
 
 #include <cmath>
@@ -12,7 +11,9 @@ void cylinderTexCoords(ShapeFile& shape, double offsetDegrees) {
         double x = shape.vertices[i][0], y = shape.vertices[i][1], z = shape.vertices[i][2];
         // On the axis's own x the quotient is infinite and atan gives +-90 degrees, as intended.
         double q = (y0 - y) / (x0 - x);
-        double angle = std::atan(q) / DEGREES_TO_RADIANS;
+        // Exact degrees: with the single-precision factor an infinite quotient would give 89.99999,
+        // which truncates to 89 instead of the 90 that a vertex straight below the axis must get.
+        double angle = std::atan(q) * (180.0 / M_PI);
         if (std::isnan(angle)) angle = 0.0; // a vertex on the axis itself: 0 / 0
         // Truncate to whole degrees first, then take the absolute value: s moves in steps of 1/180.
         double s = (std::fabs(std::trunc(angle)) + offsetDegrees) / 180.0;

@@ -1,0 +1,117 @@
+// Mesh building helpers and the ".shad" text writer.
+#include "assets/canoe_mesh.h"
+
+#include "assets/writers.h"
+
+#include <algorithm>
+#include <cmath>
+
+P3 cross(P3 a, P3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double dot(P3 a, P3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+P3 normalized(P3 a) {
+    double l = std::sqrt(dot(a, a));
+    return l > 1e-12 ? a * (1.0 / l) : P3{0, 1, 0};
+}
+
+int ShapeMesh::add(P3 position, P3 normal) {
+    vertices.push_back(position);
+    normals.push_back(normalized(normal));
+    return static_cast<int>(vertices.size()) - 1;
+}
+
+void ShapeMesh::triangle(int a, int b, int c) {
+    triangles.push_back(a);
+    triangles.push_back(b);
+    triangles.push_back(c);
+}
+
+void ShapeMesh::quad(int a, int b, int c, int d) {
+    triangle(a, b, c);
+    triangle(a, c, d);
+}
+
+void ShapeMesh::grid(int first, int rows, int cols) {
+    for (int r = 0; r + 1 < rows; r++)
+        for (int c = 0; c + 1 < cols; c++) {
+            int a = first + r * cols + c;
+            quad(a, a + 1, a + cols + 1, a + cols);
+        }
+}
+
+void ShapeMesh::tube(const std::vector<P3>& path, const std::vector<double>& radius, int sides) {
+    int first = static_cast<int>(vertices.size());
+    int n = static_cast<int>(path.size());
+    for (int i = 0; i < n; i++) {
+        P3 along = normalized(path[std::min(i + 1, n - 1)] - path[std::max(i - 1, 0)]);
+        P3 side = std::fabs(along.y) < 0.9 ? P3{0, 1, 0} : P3{1, 0, 0};
+        P3 u = normalized(cross(along, side)), v = cross(along, u);
+        for (int k = 0; k <= sides; k++) {
+            double a = 2 * M_PI * k / sides;
+            P3 out = u * std::cos(a) + v * std::sin(a);
+            add(path[i] + out * radius[i], out);
+        }
+    }
+    grid(first, n, sides + 1);
+}
+
+void ShapeMesh::hexahedron(const P3 corner[8]) {
+    // Each face has its own four vertices so that its normal is flat, turned away from the middle.
+    const int face[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 4, 7, 3},
+                            {1, 2, 6, 5}, {0, 1, 5, 4}, {3, 7, 6, 2}};
+    P3 centre = {0, 0, 0};
+    for (int k = 0; k < 8; k++)
+        centre = centre + corner[k] * 0.125;
+    for (int f = 0; f < 6; f++) {
+        const P3 &a = corner[face[f][0]], &b = corner[face[f][1]], &c = corner[face[f][2]],
+                 &d = corner[face[f][3]];
+        P3 normal = normalized(cross(c - a, d - b));
+        if (dot(normal, (a + c) * 0.5 - centre) < 0) normal = normal * -1.0;
+        int first = add(a, normal);
+        add(b, normal);
+        add(c, normal);
+        add(d, normal);
+        quad(first, first + 1, first + 2, first + 3);
+    }
+}
+
+void ShapeMesh::box(P3 lo, P3 hi) {
+    const P3 corner[8] = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z}, {lo.x, hi.y, lo.z},
+                          {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
+    hexahedron(corner);
+}
+
+void ShapeMesh::append(const ShapeMesh& other) {
+    int first = static_cast<int>(vertices.size());
+    vertices.insert(vertices.end(), other.vertices.begin(), other.vertices.end());
+    normals.insert(normals.end(), other.normals.begin(), other.normals.end());
+    for (int index : other.triangles)
+        triangles.push_back(first + index);
+}
+
+bool writeShapeFile(const std::string& folder, const char* name, const ShapeMesh& mesh, double zOffset) {
+    FILE* file = openAssetFile(folder, name);
+    if (!file) return false;
+    size_t faces = mesh.triangles.size() / 3;
+    std::fprintf(file, "vertices %zu\nnormals %zu\nfaces %zu\n", mesh.vertices.size(), mesh.normals.size(),
+                 faces);
+    for (const P3& p : mesh.vertices)
+        std::fprintf(file, "%.4f %.4f %.4f\n", p.x, p.y, p.z + zOffset);
+    for (const P3& n : mesh.normals)
+        std::fprintf(file, "%.4f %.4f %.4f\n", n.x, n.y, n.z);
+    // Corners as vertex/texture/normal triples, 1-based; the texture number repeats the vertex's.
+    for (size_t f = 0; f < faces; f++) {
+        for (int c = 0; c < 3; c++) {
+            int v = mesh.triangles[3 * f + c] + 1;
+            std::fprintf(file, c ? " %d %d %d" : "%d %d %d", v, v, v);
+        }
+        std::fputc('\n', file);
+    }
+    bool ok = std::ferror(file) == 0;
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) std::fprintf(stderr, "canoe_assets: can't write %s/%s\n", folder.c_str(), name);
+    return ok;
+}

@@ -1,0 +1,213 @@
+// The keyframe animation's rules: key times, the 0.004 s step, one key a frame, the clip end and the
+// next-clip choice, and the quaternion helpers.
+#include "paddler/animation.h"
+#include "app/clock.h"
+#include "paddler/model_tables.h"
+#include "paddler/skeleton.h"
+#include "paddler/strokes.h"
+#include "model_bytes.h"
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+double fakeNow = 0;
+int moves = 0, lastMoveClip = -1, choices = 0, bonesVisitedAtChoice = -1, nextClip = -1;
+double now() {
+    return fakeNow;
+}
+void countMove(int clip) {
+    ++moves;
+    lastMoveClip = clip;
+}
+void countChoice() {
+    ++choices;
+    bonesVisitedAtChoice = boneVisitCounter;
+    if (nextClip >= 0) strokeState.requestedClip = nextClip;
+}
+
+// Three bones in a chain: the root carries the keys under test (clip 1) and an easy clip 0; bone 1
+// holds one key; bone 2 has no keys.
+class Animation : public testing::Test {
+  protected:
+    ModelTables tables;
+    void load(const std::vector<TKey>& rootKeys, int frameCount = 10, float fps = 10) {
+        TModel m = smallModel();
+        m.clips = {{20.0f, 40}, {fps, frameCount}};
+        std::vector<TKey> one = {{0, 0.3f, 0, 0}};
+        TNode c{3, 0, 1, 0, {}, {{}, {}}};
+        TNode b{2, 0, 1, 0, {c}, {one, one}};
+        m.roots = {TNode{1, 0, 2, 0, {b}, {{{0, 0, 0, 0}, {40, 0, 0, 1}}, rootKeys}}};
+        m.vertices = {vertexAt(0, 0, 0, 1), vertexAt(0, 1, 0, 2), vertexAt(0, 2, 0, 3)};
+        std::string path = writeTempFile("anim.bin", serialise(m).data);
+        BinaryReadFile file(path.c_str());
+        ASSERT_EQ(loadModel(tables.model, file), 0);
+        setupSkeleton(&tables.model.roots[0]);
+        paddlerClips = tables.model.clips;
+        paddlerClipCount = tables.model.clipCount;
+        strokeState = StrokeState();
+        clipClock = ClipClock();
+        animationHooks = AnimationHooks{now, countMove, countChoice};
+        moves = choices = 0;
+        bonesVisitedAtChoice = lastMoveClip = nextClip = -1;
+        startAnimation();
+    }
+    void frameAt(double t) {
+        fakeNow = t;
+        poseSkeleton();
+    }
+    // The root's rotation this frame (its rest is a pure translation).
+    Matrix4 rootRotation() {
+        Matrix4 r = bones[0].animLocal;
+        r.m[12] = r.m[13] = r.m[14] = 0;
+        return r;
+    }
+    void TearDown() override { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
+};
+
+const RotationKey K0{0, 0.2f, -0.4f, 0.6f}, K1{5, 1.1f, 0.3f, -0.5f}, K2{10, -0.7f, 0.9f, 0.1f};
+TKey asKey(const RotationKey& k) {
+    return TKey{k.frame, k.angleX, k.angleY, k.angleZ};
+}
+
+Matrix4 slerpPose(const RotationKey& a, const RotationKey& b, double alpha) {
+    return quaternionToMatrix(slerpQuaternion(eulerToQuaternion(a.angleX, a.angleY, a.angleZ),
+                                              eulerToQuaternion(b.angleX, b.angleY, b.angleZ), alpha));
+}
+
+void expectNear(const Matrix4& a, const Matrix4& b, double tolerance, const char* what) {
+    for (int k = 0; k < 16; ++k)
+        EXPECT_NEAR(a.m[k], b.m[k], tolerance) << what << " element " << k;
+}
+
+TEST_F(Animation, FirstFrameShowsKeyZeroAndRestartsTheClock) {
+    load({asKey(K0), asKey(K1), asKey(K2)});
+    EXPECT_DOUBLE_EQ(clipClock.clipDuration, 1.0);
+    frameAt(100);
+    expectNear(rootRotation(), keyPoseMatrix(K0), 1e-12, "root");
+    EXPECT_DOUBLE_EQ(clipClock.clipStartTime, 100);
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(lastMoveClip, 1);
+    EXPECT_DOUBLE_EQ(bones[0].keyTimes[1], 0.5);
+    EXPECT_DOUBLE_EQ(bones[0].keyTimes[2], 1.0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(bones[i].clipState, 1);
+    // The one-key bone shows its key; the keyless bone keeps its rest transform.
+    Matrix4 one = bones[1].restLocal * keyPoseMatrix(RotationKey{0, 0.3f, 0, 0});
+    expectNear(bones[1].animLocal, one, 1e-12, "one key");
+    expectNear(bones[2].animLocal, bones[2].restLocal, 0, "no keys");
+}
+
+TEST_F(Animation, KeyStepsOnlyOnceTheNextKeyIsPassedBy4Milliseconds) {
+    load({asKey(K0), asKey(K1), asKey(K2)});
+    frameAt(100);
+    struct Step {
+        double elapsed;
+        int key;
+        double alpha;
+    } steps[] = {
+        {0.3, 0, 0.6},      {0.5, 0, 1.0},  {0.5035, 0, 1.007}, // between 0.5 and 0.504: still segment 0
+        {0.5045, 1, 0.009}, {0.75, 1, 0.5}, {0.999, 1, 0.998},
+    };
+    for (const Step& s : steps) {
+        frameAt(100 + s.elapsed);
+        EXPECT_EQ(bones[0].currentKey, s.key) << s.elapsed;
+        const RotationKey* keys[] = {&K0, &K1, &K2};
+        expectNear(rootRotation(), slerpPose(*keys[s.key], *keys[s.key + 1], s.alpha), 1e-6, "pose");
+        // The one-key bone holds its pose; the keyless one never moves its key index.
+        EXPECT_EQ(bones[1].currentKey, 0);
+        EXPECT_EQ(bones[2].currentKey, 0);
+    }
+    EXPECT_EQ(choices, 0);
+}
+
+TEST_F(Animation, SlowFrameAdvancesOneKeyOnly) {
+    load({{0, 0, 0, 0}, {2, 0, 0, 0.2f}, {4, 0, 0, 0.4f}, {6, 0, 0, 0.6f}, {10, 0, 0, 1.0f}});
+    frameAt(50);
+    frameAt(50.1);
+    frameAt(50.7);
+    EXPECT_EQ(bones[0].currentKey, 1);
+    // alpha (0.7 - 0.2) / 0.2 = 2.5 on segment 1: slerp runs on past key 2.
+    expectNear(rootRotation(), slerpPose(RotationKey{2, 0, 0, 0.2f}, RotationKey{4, 0, 0, 0.4f}, 2.5), 1e-6,
+               "slow frame");
+    frameAt(50.71);
+    EXPECT_EQ(bones[0].currentKey, 2);
+}
+
+TEST_F(Animation, LastKeyLandsOnTheClipsEnd) {
+    load({{0, 0, 0, 0}, {3, 0, 0, 1.0f}}, 10, 10); // the last key's frame is 3 of 10
+    frameAt(7);
+    EXPECT_DOUBLE_EQ(bones[0].keyTimes[1], 1.0);
+    frameAt(7.5);
+    expectNear(rootRotation(), slerpPose(RotationKey{0, 0, 0, 0}, RotationKey{3, 0, 0, 1.0f}, 0.5), 1e-9,
+               "half");
+}
+
+TEST_F(Animation, ClipEndShowsLastKeysAndChoosesOnTheLastBoneOnly) {
+    load({asKey(K0), asKey(K1), asKey(K2)});
+    nextClip = 0;
+    frameAt(10);
+    frameAt(10.4);
+    EXPECT_EQ(moves, 2);
+    frameAt(11.2); // past the end
+    EXPECT_EQ(choices, 1);
+    EXPECT_EQ(bonesVisitedAtChoice, 3); // the last bone's step
+    expectNear(rootRotation(), keyPoseMatrix(K2), 1e-12, "last key");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(bones[i].clipState, 0);
+    EXPECT_FALSE(clipClock.clipEnded);
+    EXPECT_EQ(strokeState.currentClip, 0);
+    EXPECT_DOUBLE_EQ(clipClock.clipDuration, 2.0); // clip 0: 40 frames at 20 per second
+    frameAt(15); // a long pause: the new clip starts from its first key, clock restarted here
+    EXPECT_DOUBLE_EQ(clipClock.clipStartTime, 15);
+    expectNear(rootRotation(), Matrix4(), 1e-12, "first key of clip 0");
+    EXPECT_EQ(choices, 1);
+    frameAt(16);
+    EXPECT_NEAR(rootRotation().at(1, 0), std::sin(0.5), 1e-6);
+}
+
+TEST_F(Animation, ReplayingTheClipWhenNothingIsChosen) {
+    load({asKey(K0), asKey(K1), asKey(K2)});
+    animationHooks.chooseNextClip = chooseNextClip; // the stroke machine's own choice
+    frameAt(1);
+    frameAt(2.5);
+    EXPECT_EQ(strokeState.currentClip, 1);
+    frameAt(2.6);
+    expectNear(rootRotation(), keyPoseMatrix(K0), 1e-12, "replayed");
+}
+
+TEST(Quaternions, EulerAndKeyPoseGiveTheSameRotation) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> angle(-3.1, 3.1);
+    for (int i = 0; i < 200; ++i) {
+        RotationKey k{0, float(angle(random)), float(angle(random)), float(angle(random))};
+        Matrix4 a = quaternionToMatrix(eulerToQuaternion(k.angleX, k.angleY, k.angleZ));
+        expectNear(a, keyPoseMatrix(k), 1e-6, "random angles");
+    }
+}
+
+TEST(Quaternions, SlerpTakesTheShortArcAndBlendsNearlyEqualOnesLinearly) {
+    Quaternion a = eulerToQuaternion(0, 0, 0.2), b = eulerToQuaternion(0, 0, 0.6);
+    Quaternion negB{-b.x, -b.y, -b.z, -b.w};
+    Quaternion half = slerpQuaternion(a, negB, 0.5);
+    // The same rotation as the short way round, up to the overall sign of the negated start.
+    EXPECT_NEAR(std::fabs(half.z), std::sin(0.2), 1e-6);
+    EXPECT_NEAR(std::fabs(half.w), std::cos(0.2), 1e-6);
+    Quaternion end = slerpQuaternion(a, b, 1.0);
+    EXPECT_NEAR(end.z, b.z, 1e-12);
+    Quaternion c = eulerToQuaternion(0, 0, 0.2001);
+    Quaternion lin = slerpQuaternion(a, c, 0.25); // 1 - dot <= 0.0001: plain weights
+    EXPECT_DOUBLE_EQ(lin.z, 0.75 * a.z + 0.25 * c.z);
+    EXPECT_DOUBLE_EQ(lin.w, 0.75 * a.w + 0.25 * c.w);
+}
+
+TEST(Quaternions, MatrixOfAQuarterTurnAboutZ) {
+    Matrix4 r = quaternionToMatrix(Quaternion{0, 0, std::sqrt(0.5), std::sqrt(0.5)});
+    Vec3 p(1, 0, 0);
+    r.transformPoint(p);
+    EXPECT_NEAR(p.x, 0, 1e-12);
+    EXPECT_NEAR(p.y, 1, 1e-12);
+}
+
+} // namespace

@@ -1,0 +1,65 @@
+// Start-up and per-frame costs of the water that need no GL: decoding a 256 x 256 cube face, the
+// normalisation cube's texels, and the cone test over the 8 x 8 tile block.
+#include "base/bmp.h"
+#include "water/textures.h"
+#include "water/tiles.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+static std::vector<unsigned char> bitmap24(int size) {
+    int stride = (size * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> file(54 + static_cast<size_t>(stride) * size, 0);
+    auto put32 = [&](size_t at, unsigned v) {
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = (v >> (8 * i)) & 255;
+    };
+    file[0] = 'B', file[1] = 'M';
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, size);
+    put32(22, size);
+    file[26] = 1, file[28] = 24;
+    for (size_t i = 54; i < file.size(); ++i)
+        file[i] = static_cast<unsigned char>(i * 7);
+    return file;
+}
+
+static void decodeCubeFace(benchmark::State& state) {
+    std::vector<unsigned char> file = bitmap24(256);
+    for (auto _ : state) {
+        RgbImage* image = decodeBmpImage(file.data(), file.size(), "face.bmp");
+        benchmark::DoNotOptimize(image->pixels);
+        std::free(image->pixels);
+        std::free(image);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(file.size()));
+}
+BENCHMARK(decodeCubeFace);
+
+static void normalizeCubeFaces(benchmark::State& state) {
+    std::vector<unsigned char> face(32 * 32 * 3);
+    for (auto _ : state)
+        for (int f = 0; f < 6; ++f) {
+            computeNormalizeCubeFace(32, f, face.data());
+            benchmark::ClobberMemory();
+        }
+}
+BENCHMARK(normalizeCubeFaces);
+
+static void cullTileBlock(benchmark::State& state) {
+    const float toRadians = 0.017453293f;
+    float heading = 40;
+    for (auto _ : state) {
+        float a = 90 - heading;
+        float apex[2] = {127 - 132 * std::cos(a * toRadians), 127 - 132 * std::sin(a * toRadians)};
+        float edgeA[2] = {std::cos((135 - heading) * toRadians), std::sin((135 - heading) * toRadians)};
+        float edgeB[2] = {std::cos((45 - heading) * toRadians), std::sin((45 - heading) * toRadians)};
+        benchmark::DoNotOptimize(countVisibleTiles(127, 127, apex, edgeA, edgeB));
+        heading += 1;
+    }
+}
+BENCHMARK(cullTileBlock);

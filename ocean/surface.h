@@ -47,6 +47,11 @@ void stepOcean();
 // computeChoppyDisplacement, the height FFT and sign correction, computeGridNormals, buildDrawGrid.
 void advanceOcean(double T);
 
+// The 2-D transform the tick runs its three inverse transforms through: fft2d. The benchmark puts a
+// reference library's transform in its place to compare the two on the very same tick.
+typedef int (*OceanTransform)(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir);
+extern OceanTransform oceanTransform;
+
 void evolveSpectrum(double T);
 void computeChoppyDisplacement(); // ends the process (status 0) when a transform is refused
 void computeGridNormals(const Complex (*heights)[OCEAN_N]);

@@ -1,6 +1,8 @@
 // initScene: the one-time set-up after the window exists, in a fixed order (later steps rely on
 // the GL state, textures and tables of earlier ones).
 #include "app/frame.h"
+#include "paddler/animation.h"
+#include "paddler/model_tables.h"
 #include "canoe/canoe_textures.h"
 #include "canoe/materials.h"
 #include "canoe/rocking.h"
@@ -62,6 +64,7 @@ void initScene() {
     // 11. The loon's call, looping from now on.
     startLoonSound();
     // 12. Paddler and paddle models.
+    initPaddlerModels();
     // 13. Material display lists.
     compileMaterialLists();
 
@@ -92,4 +95,5 @@ void initScene() {
     maskStream.close();
     maskStream.clear();
     // 19. Prime the first animation clip.
+    startAnimation();
 }

@@ -97,7 +97,7 @@ Target mirror(const Target& t) {
 Target blendTargets(const Target& a, const Target& b, double t) {
     double s = t * t * (3 - 2 * t);
     return Target{
-        a.origin + sub(b.origin, a.origin) * s, unit(a.shaft + sub(unit(b.shaft), unit(a.shaft)) * s),
+        a.origin + sub(b.origin, a.origin) * s, unit(unit(a.shaft) + sub(unit(b.shaft), unit(a.shaft)) * s),
         a.face + sub(b.face, a.face) * s,       a.lean + (b.lean - a.lean) * s,
         a.twist + (b.twist - a.twist) * s,      a.grip + (b.grip - a.grip) * s};
 }

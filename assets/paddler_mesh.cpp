@@ -192,7 +192,7 @@ void addLeg(DraftModel& m, int b) {
         {lerp(j[b + 1], j[b + 2], 0.85), 1.9, 1.9, rigid(b + 1), TROUSERS},
         {j[b + 2], 1.8, 1.8, blend(b + 1, b + 2, 0.5f), TROUSERS},
         {j[b + 3], 1.6, 1.3, rigid(b + 2), TROUSERS},
-        {toeEnd, 1.2, 1.0, rigid(b + 3), TROUSERS},
+        {toeEnd, 1.1, 0.9, rigid(b + 3), TROUSERS},
     };
     addTube(m, rings, 8, Vec3(1, 0, 0), 6);
 }

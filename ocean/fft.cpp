@@ -422,9 +422,13 @@ TransformBothPasses chooseTransform() {
 }
 #endif
 
-const TransformBothPasses transformBothPasses = chooseTransform();
+TransformBothPasses transformBothPasses = chooseTransform();
 
 } // namespace
+
+void fft2dUseWidestVectors(bool widest) {
+    transformBothPasses = widest ? chooseTransform() : transformBothPassesPlain;
+}
 
 int fft2d(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir) {
     // Both sizes are checked before anything is touched, so a refusal leaves the array as it was. A row

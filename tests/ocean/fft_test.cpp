@@ -209,15 +209,18 @@ TEST(Fft2d, BitIdenticalToOneLineAtATime) {
     } cases[] = {{64, 64, 64}, {64, 8, 64},    {64, 64, 2}, {4, 2, 4},
                  {64, 16, 32}, {256, 256, 64}, {64, 64, 16}};
     for (const Case& c : cases) {
-        for (int dir : {-1, 1}) {
-            std::vector<Complex> fast = randomRows(c.rows, 100 + c.nx + c.ny);
-            std::vector<Complex> plain = fast;
-            ASSERT_EQ(fft2d(asRows(fast), c.nx, c.ny, dir), 1);
-            fft2dOneLineAtATime(asRows(plain), c.nx, c.ny, dir);
-            EXPECT_EQ(std::memcmp(fast.data(), plain.data(), fast.size() * sizeof(Complex)), 0)
-                << c.nx << " x " << c.ny << " dir " << dir;
-        }
+        for (bool widest : {true, false})
+            for (int dir : {-1, 1}) {
+                fft2dUseWidestVectors(widest);
+                std::vector<Complex> fast = randomRows(c.rows, 100 + c.nx + c.ny);
+                std::vector<Complex> plain = fast;
+                ASSERT_EQ(fft2d(asRows(fast), c.nx, c.ny, dir), 1);
+                fft2dOneLineAtATime(asRows(plain), c.nx, c.ny, dir);
+                EXPECT_EQ(std::memcmp(fast.data(), plain.data(), fast.size() * sizeof(Complex)), 0)
+                    << c.nx << " x " << c.ny << " dir " << dir << (widest ? " widest" : " plain");
+            }
     }
+    fft2dUseWidestVectors(true);
 }
 
 TEST(Dft1d, InverseOfAnImpulseIsOnes) {

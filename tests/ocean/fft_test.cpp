@@ -42,8 +42,12 @@ std::vector<Complex> randomRows(int rows, unsigned seed) {
     std::mt19937 generator(seed);
     std::uniform_real_distribution<double> value(-3.0, 3.0);
     std::vector<Complex> data(static_cast<size_t>(rows) * FFT_ROW_LENGTH);
-    for (Complex& c : data)
-        c = {value(generator), value(generator)};
+    for (size_t k = 0; k < data.size(); k++) {
+        data[k] = {value(generator), value(generator)};
+        // Signed zeros, where a skipped multiplication by 1 or 0 would show.
+        if (k % 7 == 0) data[k].real = -0.0;
+        if (k % 11 == 0) data[k].imag = 0.0;
+    }
     return data;
 }
 

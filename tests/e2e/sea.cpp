@@ -50,7 +50,8 @@ TEST(Sea, SkyAboveMovingFresnelWaterBelow) {
 
     // It moves: a second later the water differs, the sky does not.
     EXPECT_GT(e2e::meanDifference(first, second, WATER_X0, 600, WATER_X1, 1024), 2.0);
-    EXPECT_LT(e2e::meanDifference(first, second, 0, 0, 1280, 400), 0.5);
+    // (The paddler, kneeling at the canoe's stern near the left edge, may move; the sky right of it may not.)
+    EXPECT_LT(e2e::meanDifference(first, second, 400, 0, 1280, 380), 0.5);
 
     // Fresnel: the reflection grows toward the horizon, so the far water is brighter than the near.
     double far = brightness(first.mean(WATER_X0, 545, WATER_X1, 600));

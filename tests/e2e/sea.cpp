@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 using e2e::Rgb;
 
@@ -105,6 +107,42 @@ TEST(Sea, MissingImagesAreReportedAndReplacedByPlainTextures) {
     EXPECT_EQ(shot.fraction(0, 540, 1280, 1024, clearColour), 0.0);
     Rgb water = shot.mean(WATER_X0, 600, WATER_X1, 1024);
     EXPECT_GT(water.b, water.r + 10) << "water mean " << water.r << "," << water.g << "," << water.b;
+    session.key("Escape");
+    EXPECT_TRUE(session.waitForExit(10));
+}
+
+namespace {
+
+// The white pixels of the tiles figure (the digits left of the word "tiles", baseline 55 pixels up).
+std::vector<bool> tileFigure(const e2e::Screenshot& shot) {
+    std::vector<bool> mask;
+    for (int y = 1024 - 72; y < 1024 - 50; ++y)
+        for (int x = 10; x < 60; ++x) {
+            Rgb c = shot.at(x, y);
+            mask.push_back(c.r > 240 && c.g > 240 && c.b > 240);
+        }
+    return mask;
+}
+
+} // namespace
+
+TEST(Sea, TileCounterFollowsTheHeading) {
+    e2e::Session session;
+    ASSERT_TRUE(session.start());
+    ASSERT_TRUE(session.waitForWindow()) << session.console();
+    session.key("c");
+    session.sleep(1.5);
+    // Heading 40: 16 tiles; a 320-pixel drag to the left turns it to 0: 19 tiles (see the unit tests).
+    std::vector<bool> start = tileFigure(session.screenshot("sea-tiles-heading-40"));
+    session.drag(900, 500, 580, 500, 10);
+    session.sleep(1.5);
+    std::vector<bool> turned = tileFigure(session.screenshot("sea-tiles-heading-0"));
+    session.drag(580, 500, 900, 500, 10);
+    session.sleep(1.5);
+    std::vector<bool> back = tileFigure(session.screenshot());
+    EXPECT_GT(std::count(start.begin(), start.end(), true), 20) << "no figure drawn";
+    EXPECT_NE(start, turned);
+    EXPECT_EQ(start, back);
     session.key("Escape");
     EXPECT_TRUE(session.waitForExit(10));
 }

@@ -2,6 +2,8 @@
 // 64-wide two-dimensional transform built from it, the power-of-two test and the direct DFT.
 #include "ocean/fft.h"
 
+#include "ocean/lanes.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
@@ -121,18 +123,8 @@ int dft1d(int dir, int n, double* x, double* y) {
 // results are bit-identical to transforming one line at a time.
 namespace {
 
-#if defined(__GNUC__) || defined(__clang__)
-#define CANOE_INLINE inline __attribute__((always_inline))
-#else
-#define CANOE_INLINE inline
-#endif
-
-const int LANES = 4;                   // lines per vector
 const int LINE_BLOCK = 8;              // lines per block
 const int HALVES = LINE_BLOCK / LANES; // vectors per component of an element
-// The 256-bit build wants its vectors 32-byte aligned, whatever alignof says in the plain build.
-const size_t WORK_ALIGNMENT = 64;
-typedef double Lanes __attribute__((vector_size(LANES * sizeof(double))));
 
 struct ElementBlock {
     Lanes re[HALVES];
@@ -237,16 +229,7 @@ CANOE_INLINE void scatterAny(const ElementBlock* e, Complex* block, long kStride
     }
 }
 
-#if defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 12)
-#define CANOE_HAVE_SHUFFLE 1
-
-CANOE_INLINE void loadLanes(Lanes& v, const Complex* p) {
-    std::memcpy(&v, p, sizeof v);
-}
-CANOE_INLINE void storeLanes(Complex* p, const Lanes& v) {
-    std::memcpy(p, &v, sizeof v);
-}
-
+#ifdef CANOE_HAVE_SHUFFLE
 // Full blocks whose lines lie side by side in memory (the columns): element k of the eight lines is
 // one run of eight Complex, split into real and imaginary vectors.
 CANOE_INLINE void gatherAdjacentLines(ElementBlock* e, const Complex* block, long kStride, long nn,
@@ -395,9 +378,6 @@ CANOE_INLINE void transformBothPassesBody(Complex* c, int nx, int ny, int dir, i
     transformLinesBody<1, FFT_ROW_LENGTH>(c, nx, dir, my, u1, u2, rev, e);
 }
 
-typedef void (*TransformBothPasses)(Complex*, int, int, int, int, int, double*, double*, long*,
-                                    ElementBlock*);
-
 void transformBothPassesPlain(Complex* c, int nx, int ny, int dir, int mx, int my, double* u1, double* u2,
                               long* rev, ElementBlock* e) {
     transformBothPassesBody(c, nx, ny, dir, mx, my, u1, u2, rev, e);
@@ -405,30 +385,14 @@ void transformBothPassesPlain(Complex* c, int nx, int ny, int dir, int mx, int m
 
 // The same code compiled for 256-bit vectors where the processor has them (AVX has no fused
 // multiply-add, so the roundings stay those of the plain build).
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-__attribute__((target("avx"))) void transformBothPassesAvx(Complex* c, int nx, int ny, int dir, int mx,
-                                                           int my, double* u1, double* u2, long* rev,
-                                                           ElementBlock* e) {
+#ifdef CANOE_HAVE_AVX_BUILD
+CANOE_AVX_BUILD void transformBothPassesAvx(Complex* c, int nx, int ny, int dir, int mx, int my, double* u1,
+                                            double* u2, long* rev, ElementBlock* e) {
     transformBothPassesBody(c, nx, ny, dir, mx, my, u1, u2, rev, e);
-}
-
-TransformBothPasses chooseTransform() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx") ? transformBothPassesAvx : transformBothPassesPlain;
-}
-#else
-TransformBothPasses chooseTransform() {
-    return transformBothPassesPlain;
 }
 #endif
 
-TransformBothPasses transformBothPasses = chooseTransform();
-
 } // namespace
-
-void fft2dUseWidestVectors(bool widest) {
-    transformBothPasses = widest ? chooseTransform() : transformBothPassesPlain;
-}
 
 int fft2d(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir) {
     // Both sizes are checked before anything is touched, so a refusal leaves the array as it was. A row
@@ -441,15 +405,20 @@ int fft2d(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir) {
     // permutation of the longer pass.
     size_t longest = static_cast<size_t>(nx > ny ? nx : ny);
     size_t bytes = longest * (sizeof(ElementBlock) + 2 * sizeof(double) + sizeof(long));
-    bytes = (bytes + WORK_ALIGNMENT - 1) / WORK_ALIGNMENT * WORK_ALIGNMENT;
-    void* work = std::aligned_alloc(WORK_ALIGNMENT, bytes);
+    bytes = (bytes + LANES_ALIGNMENT - 1) / LANES_ALIGNMENT * LANES_ALIGNMENT;
+    void* work = std::aligned_alloc(LANES_ALIGNMENT, bytes);
     if (work == nullptr) return 0;
     ElementBlock* elements = static_cast<ElementBlock*>(work);
     double* u1 = reinterpret_cast<double*>(elements + longest);
     double* u2 = u1 + longest;
     long* rev = reinterpret_cast<long*>(u2 + longest);
 
-    transformBothPasses(&c[0][0], nx, ny, dir, mx, my, u1, u2, rev, elements);
+#ifdef CANOE_HAVE_AVX_BUILD
+    if (useAvxBuild)
+        transformBothPassesAvx(&c[0][0], nx, ny, dir, mx, my, u1, u2, rev, elements);
+    else
+#endif
+        transformBothPassesPlain(&c[0][0], nx, ny, dir, mx, my, u1, u2, rev, elements);
     std::free(work);
     return 1;
 }

@@ -19,10 +19,6 @@ int fft1d(int dir, long m, double* x, double* y);
 // array cannot be allocated.
 int fft2d(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir);
 
-// Which build of fft2d's vector code runs: the widest the processor offers (the default) or the plain
-// one. Both give the same bits; the tests run both.
-void fft2dUseWidestVectors(bool widest);
-
 // Writes the exponent of the largest power of two not above n to m and that power to twopm;
 // returns 1 when twopm equals n. For n <= 1: m = 0, twopm = 1, result 0.
 int powerOfTwo(int n, int& m, int& twopm);

@@ -4,6 +4,7 @@
 #include "ocean/surface.h"
 
 #include "app/clock.h"
+#include "ocean/lanes.h"
 #include "ocean/normal_map.h"
 #include "ocean/spectrum.h"
 
@@ -178,14 +179,82 @@ void computeChoppyDisplacement() {
     }
 }
 
-void computeGridNormals(const Complex (*heights)[OCEAN_N]) {
-    for (int i = 0; i < OCEAN_N - 1; i++) {
-        for (int j = 0; j < OCEAN_N - 1; j++) {
-            Vec3 u(GRID_SPACING, 0.0, (heights[i + 1][j].real - heights[i][j].real) * HEIGHT_SCALE);
-            Vec3 v(0.0, GRID_SPACING, (heights[i][j + 1].real - heights[i][j].real) * HEIGHT_SCALE);
-            cross3(u, v, gridNormals[i][j]);
+namespace {
+
+// The normals of rows 0 to 62, four cells of a row at a time: each lane goes through exactly the
+// operations of cross3 ((2, 0, uz) x (0, 2, vz)) and normalize3. Column 63 is computed too (from the
+// first height of the next row) and then replaced by its copy of column 0. The square roots are taken
+// by the caller, in its own build.
+const int ROW_VECTORS = OCEAN_N / LANES;
+
+struct NormalRow {
+    Lanes cx[ROW_VECTORS], cy[ROW_VECTORS], length[ROW_VECTORS];
+};
+
+CANOE_INLINE void crossRow(const Complex* row, NormalRow& r) {
+    for (int k = 0; k < ROW_VECTORS; k++) {
+        Lanes here, along, across;
+        loadRealParts(here, row + LANES * k);
+        loadRealParts(along, row + OCEAN_N + LANES * k);
+        loadRealParts(across, row + LANES * k + 1);
+        Lanes uz = (along - here) * HEIGHT_SCALE;
+        Lanes vz = (across - here) * HEIGHT_SCALE;
+        // u = (2, 0, uz), v = (0, 2, vz): c = (u.y v.z - v.y u.z, u.z v.x - v.z u.x, u.x v.y - v.x u.y).
+        r.cx[k] = 0.0 * vz - GRID_SPACING * uz;
+        r.cy[k] = uz * 0.0 - vz * GRID_SPACING;
+        const double cz = GRID_SPACING * GRID_SPACING - 0.0 * 0.0;
+        r.length[k] = r.cx[k] * r.cx[k] + r.cy[k] * r.cy[k] + cz * cz;
+    }
+}
+
+CANOE_INLINE void normalizeRow(NormalRow& r, Vec3* normals) {
+    const double cz = GRID_SPACING * GRID_SPACING - 0.0 * 0.0;
+    for (int k = 0; k < ROW_VECTORS; k++) {
+        Lanes length = r.length[k];
+        for (int lane = 0; lane < LANES; lane++)
+            if (length[lane] == 0.0) length[lane] = 1.0;
+        Lanes nx = r.cx[k] / length, ny = r.cy[k] / length, nz = cz / length;
+        for (int lane = 0; lane < LANES; lane++) {
+            Vec3& n = normals[LANES * k + lane];
+            n.x = nx[lane];
+            n.y = ny[lane];
+            n.z = nz[lane];
         }
     }
+}
+
+void gridNormalRowsPlain(const Complex* heights) {
+    alignas(LANES_ALIGNMENT) NormalRow r;
+    for (int i = 0; i < OCEAN_N - 1; i++) {
+        crossRow(heights + i * OCEAN_N, r);
+        for (Lanes& length : r.length)
+            sqrtLanesPlain(length);
+        normalizeRow(r, gridNormals[i]);
+    }
+}
+
+#ifdef CANOE_HAVE_AVX_BUILD
+CANOE_AVX_BUILD void gridNormalRowsAvx(const Complex* heights) {
+    alignas(LANES_ALIGNMENT) NormalRow r;
+    for (int i = 0; i < OCEAN_N - 1; i++) {
+        crossRow(heights + i * OCEAN_N, r);
+        for (Lanes& length : r.length)
+            sqrtLanesAvx(length);
+        normalizeRow(r, gridNormals[i]);
+    }
+}
+#endif
+
+} // namespace
+
+void computeGridNormals(const Complex (*heights)[OCEAN_N]) {
+    // The last row reads the first height of the row after it: the table must be whole, 64 x 64.
+#ifdef CANOE_HAVE_AVX_BUILD
+    if (useAvxBuild)
+        gridNormalRowsAvx(&heights[0][0]);
+    else
+#endif
+        gridNormalRowsPlain(&heights[0][0]);
     // Copies, not differences across the seam.
     for (int i = 0; i < OCEAN_N; i++) {
         gridNormals[i][63] = gridNormals[i][0];

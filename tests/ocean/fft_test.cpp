@@ -1,6 +1,7 @@
 // FFT conventions (sign, scale, bit reversal), agreement with the direct DFT, the size refusals of
 // fft2d, and fft2d's bit-for-bit agreement with transforming one line at a time.
 #include "ocean/fft.h"
+#include "ocean/lanes.h"
 
 #include <gtest/gtest.h>
 
@@ -215,7 +216,7 @@ TEST(Fft2d, BitIdenticalToOneLineAtATime) {
     for (const Case& c : cases) {
         for (bool widest : {true, false})
             for (int dir : {-1, 1}) {
-                fft2dUseWidestVectors(widest);
+                useAvxBuild = widest;
                 std::vector<Complex> fast = randomRows(c.rows, 100 + c.nx + c.ny);
                 std::vector<Complex> plain = fast;
                 ASSERT_EQ(fft2d(asRows(fast), c.nx, c.ny, dir), 1);
@@ -224,7 +225,7 @@ TEST(Fft2d, BitIdenticalToOneLineAtATime) {
                     << c.nx << " x " << c.ny << " dir " << dir << (widest ? " widest" : " plain");
             }
     }
-    fft2dUseWidestVectors(true);
+    useAvxBuild = processorHasAvx();
 }
 
 TEST(Dft1d, InverseOfAnImpulseIsOnes) {

@@ -2,6 +2,7 @@
 // through fft1d, scalar normals) is kept here as the reference: the tick the program runs must give
 // the same bits in every table.
 #include "ocean/fft.h"
+#include "ocean/lanes.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
 
@@ -128,21 +129,26 @@ template <typename Table> bool sameBits(const Table& a, const Table& b) {
 
 TEST(ReferenceTick, EveryTableBitIdenticalToThePlainForm) {
     static Sea sea;
-    for (unsigned seed : {1u, 1733443200u}) {
-        seedRandom(seed);
-        initSpectrum();
-        for (double T : {0.0, -0.016, -1.5, -61.25, -3600.0, -86400.5}) {
-            referenceTick(T, sea);
-            advanceOcean(T);
-            EXPECT_TRUE(sameBits(sea.height, heightField)) << "seed " << seed << " T " << T;
-            EXPECT_TRUE(sameBits(sea.dx, displacementX)) << "seed " << seed << " T " << T;
-            EXPECT_TRUE(sameBits(sea.dy, displacementY)) << "seed " << seed << " T " << T;
-            EXPECT_TRUE(sameBits(sea.positions, positionsXY)) << "seed " << seed << " T " << T;
-            EXPECT_TRUE(sameBits(sea.normals, gridNormals)) << "seed " << seed << " T " << T;
-            EXPECT_TRUE(sameBits(sea.vertices, drawVertices)) << "seed " << seed << " T " << T;
-            EXPECT_TRUE(sameBits(sea.drawn, drawNormals)) << "seed " << seed << " T " << T;
+    for (bool avx : {true, false}) {
+        useAvxBuild = avx && processorHasAvx();
+        for (unsigned seed : {1u, 1733443200u}) {
+            seedRandom(seed);
+            initSpectrum();
+            for (double T : {0.0, -0.016, -1.5, -61.25, -3600.0, -86400.5}) {
+                SCOPED_TRACE(testing::Message() << (avx ? "AVX" : "plain") << " build");
+                referenceTick(T, sea);
+                advanceOcean(T);
+                EXPECT_TRUE(sameBits(sea.height, heightField)) << "seed " << seed << " T " << T;
+                EXPECT_TRUE(sameBits(sea.dx, displacementX)) << "seed " << seed << " T " << T;
+                EXPECT_TRUE(sameBits(sea.dy, displacementY)) << "seed " << seed << " T " << T;
+                EXPECT_TRUE(sameBits(sea.positions, positionsXY)) << "seed " << seed << " T " << T;
+                EXPECT_TRUE(sameBits(sea.normals, gridNormals)) << "seed " << seed << " T " << T;
+                EXPECT_TRUE(sameBits(sea.vertices, drawVertices)) << "seed " << seed << " T " << T;
+                EXPECT_TRUE(sameBits(sea.drawn, drawNormals)) << "seed " << seed << " T " << T;
+            }
         }
     }
+    useAvxBuild = processorHasAvx();
 }
 
 TEST(ReferenceTick, FollowsWaveVectorsChangedInPlace) {

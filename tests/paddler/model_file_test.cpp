@@ -3,6 +3,7 @@
 #include "model_bytes.h"
 
 #include <functional>
+#include <random>
 
 namespace {
 
@@ -222,6 +223,37 @@ TEST(ModelFile, PathEndings) {
     EXPECT_FALSE(pathEndsWith("tga", "tga"));
     EXPECT_FALSE(pathEndsWith("", ".bmp"));
     EXPECT_TRUE(pathEndsWith(".bmp", ".bmp"));
+}
+
+} // namespace
+
+namespace {
+
+// Random damage of a valid file: every load ends with 0 or 1, never outside its arrays (run under the
+// sanitizers to see that).
+TEST(ModelFile, RandomlyDamagedFilesLoadOrAreRefused) {
+    TModel t = smallModel();
+    t.faces.push_back(faceOf(0, 2, 0, 1));
+    t.roots[0].pairs = 1;
+    Bytes good = serialise(t);
+    std::mt19937 random(2024);
+    int refused = 0;
+    for (int round = 0; round < 600; ++round) {
+        Bytes b = good;
+        int edits = 1 + round % 4;
+        for (int e = 0; e < edits; ++e) {
+            size_t at = random() % b.data.size();
+            b.data[at] = (unsigned char)(random() % 3 == 0 ? 0xFF : random());
+        }
+        if (round % 5 == 0) b.data.resize(random() % b.data.size());
+        Model m;
+        testing::internal::CaptureStdout();
+        int result = loadBytes(m, b, "random.bin");
+        testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(result == 0 || result == 1);
+        refused += result;
+    }
+    EXPECT_GT(refused, 100);
 }
 
 } // namespace

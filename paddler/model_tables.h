@@ -30,6 +30,13 @@ struct TriangleDrawRecord {
 
 // One loaded model with its drawing tables.
 struct ModelTables {
+    ModelTables() {}
+    ModelTables(const ModelTables&) = delete;
+    ModelTables& operator=(const ModelTables&) = delete;
+    ~ModelTables() {
+        delete[] records;
+        delete[] skin;
+    }
     Model model;
     int32_t vertexCount = 0, faceCount = 0; // 0 until the model has loaded
     TriangleDrawRecord* records = nullptr;

@@ -26,6 +26,13 @@
 
 const int LANES = 4;
 typedef double Lanes __attribute__((vector_size(LANES * sizeof(double))));
+
+#if defined(__clang__) || (defined(__GNUC__) && __GNUC__ >= 9)
+#define CANOE_HAVE_CONVERT 1
+typedef int IntLanes __attribute__((vector_size(LANES * sizeof(int))));
+typedef unsigned char Bytes8 __attribute__((vector_size(8)));
+typedef unsigned char Bytes16 __attribute__((vector_size(16)));
+#endif
 // The AVX build wants its vectors 32-byte aligned, whatever alignof says in the plain build.
 const size_t LANES_ALIGNMENT = 64;
 

@@ -111,7 +111,12 @@ void makeWaveTables() {
     tables.made = true;
 }
 
+// Set by advanceOcean while it runs the steps after its own check, so the tables are checked once
+// a tick rather than once per step.
+bool waveTablesChecked = false;
+
 void keepWaveTablesCurrent() {
+    if (waveTablesChecked) return;
     if (!tables.made || std::memcmp(tables.source, waveVectors, sizeof waveVectors) != 0) makeWaveTables();
 }
 
@@ -284,22 +289,74 @@ void buildDrawGrid() {
     drawNormals[64][64] = drawNormals[0][0];
 }
 
-void encodeNormalMap(unsigned char* pixels) {
+namespace {
+
+// gridNormals is 4096 x 3 doubles in texel order, x y z of each: byte k of the image comes from double
+// k, so the encoding is one pass over a flat array, four values at a time.
+// Four values of the normals as bytes: 0.4f c 127 + 127, truncated toward zero, low 8 bits.
+CANOE_INLINE void encodeLanes(const char* normals, int k, Lanes& value) {
     const double factor = 0.4f;
-    for (int i = 0; i < OCEAN_N; i++) {
-        for (int j = 0; j < OCEAN_N; j++) {
-            const Vec3& n = gridNormals[i][j];
-            unsigned char* texel = pixels + 192 * i + 3 * j;
-            texel[0] = static_cast<unsigned char>(static_cast<int>(factor * n.x * 127.0 + 127.0));
-            texel[1] = static_cast<unsigned char>(static_cast<int>(factor * n.y * 127.0 + 127.0));
-            texel[2] = static_cast<unsigned char>(static_cast<int>(factor * n.z * 127.0 + 127.0));
-        }
+    std::memcpy(&value, normals + k * sizeof(double), sizeof value);
+    value = factor * value * 127.0 + 127.0;
+}
+
+template <bool WIDE> CANOE_INLINE void encodeNormals(unsigned char* pixels) {
+    const char* normals = reinterpret_cast<const char*>(&gridNormals[0][0]);
+    const int GROUP = 4 * LANES; // sixteen bytes a store
+    for (int k = 0; k < NORMAL_MAP_BYTES; k += GROUP) {
+        Lanes v0, v1, v2, v3;
+        encodeLanes(normals, k, v0);
+        encodeLanes(normals, k + LANES, v1);
+        encodeLanes(normals, k + 2 * LANES, v2);
+        encodeLanes(normals, k + 3 * LANES, v3);
+#if defined(CANOE_HAVE_CONVERT) && defined(CANOE_HAVE_SHUFFLE) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        // The conversion truncates toward zero, as the scalar one does; the low byte of each int follows.
+        Bytes16 i0 = reinterpret_cast<Bytes16>(__builtin_convertvector(v0, IntLanes));
+        Bytes16 i1 = reinterpret_cast<Bytes16>(__builtin_convertvector(v1, IntLanes));
+        Bytes16 i2 = reinterpret_cast<Bytes16>(__builtin_convertvector(v2, IntLanes));
+        Bytes16 i3 = reinterpret_cast<Bytes16>(__builtin_convertvector(v3, IntLanes));
+        Bytes8 low = __builtin_shufflevector(i0, i1, 0, 4, 8, 12, 16, 20, 24, 28);
+        Bytes8 high = __builtin_shufflevector(i2, i3, 0, 4, 8, 12, 16, 20, 24, 28);
+        Bytes16 bytes =
+            __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+        std::memcpy(pixels + k, &bytes, sizeof bytes);
+#else
+        const Lanes* values[4] = {&v0, &v1, &v2, &v3};
+        for (int lane = 0; lane < GROUP; lane++)
+            pixels[k + lane] =
+                static_cast<unsigned char>(static_cast<int>((*values[lane / LANES])[lane % LANES]));
+#endif
     }
 }
 
+void encodeNormalsPlain(unsigned char* pixels) {
+    encodeNormals<false>(pixels);
+}
+
+#ifdef CANOE_HAVE_AVX_BUILD
+CANOE_AVX_BUILD void encodeNormalsAvx(unsigned char* pixels) {
+    encodeNormals<true>(pixels);
+}
+#endif
+
+} // namespace
+
+void encodeNormalMap(unsigned char* pixels) {
+    static_assert(sizeof(gridNormals) == NORMAL_MAP_BYTES * sizeof(double), "one double per byte");
+#ifdef CANOE_HAVE_AVX_BUILD
+    if (useAvxBuild)
+        encodeNormalsAvx(pixels);
+    else
+#endif
+        encodeNormalsPlain(pixels);
+}
+
 void advanceOcean(double T) {
+    keepWaveTablesCurrent();
+    waveTablesChecked = true;
     evolveSpectrum(T);
     computeChoppyDisplacement();
+    waveTablesChecked = false;
     // A refused height transform is not fatal: the tick goes on with what the array holds.
     oceanTransform(heightField, OCEAN_N, OCEAN_N, -1);
     for (int i = 0; i < OCEAN_N; i++) {

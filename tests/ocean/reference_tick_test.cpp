@@ -19,6 +19,7 @@ struct Sea {
     PositionXY positions[64][64];
     Vec3 normals[64][64];
     Vec3 vertices[65][65], drawn[65][65];
+    unsigned char pixels[64 * 64 * 3];
 };
 
 void transformOneLineAtATime(Complex (*c)[64]) {
@@ -121,6 +122,14 @@ void referenceTick(double T, Sea& sea) {
     }
     sea.vertices[64][64] = sea.vertices[0][0] + Vec3(128.0, 128.0, 0.0);
     sea.drawn[64][64] = sea.drawn[0][0];
+    for (int i = 0; i < 64; i++) {
+        for (int j = 0; j < 64; j++) {
+            const double n[3] = {sea.normals[i][j].x, sea.normals[i][j].y, sea.normals[i][j].z};
+            for (int c = 0; c < 3; c++)
+                sea.pixels[192 * i + 3 * j + c] =
+                    static_cast<unsigned char>(static_cast<int>(0.4f * n[c] * 127.0 + 127.0));
+        }
+    }
 }
 
 template <typename Table> bool sameBits(const Table& a, const Table& b) {
@@ -138,6 +147,9 @@ TEST(ReferenceTick, EveryTableBitIdenticalToThePlainForm) {
                 SCOPED_TRACE(testing::Message() << (avx ? "AVX" : "plain") << " build");
                 referenceTick(T, sea);
                 advanceOcean(T);
+                static unsigned char pixels[64 * 64 * 3];
+                encodeNormalMap(pixels);
+                EXPECT_TRUE(sameBits(sea.pixels, pixels)) << "seed " << seed << " T " << T;
                 EXPECT_TRUE(sameBits(sea.height, heightField)) << "seed " << seed << " T " << T;
                 EXPECT_TRUE(sameBits(sea.dx, displacementX)) << "seed " << seed << " T " << T;
                 EXPECT_TRUE(sameBits(sea.dy, displacementY)) << "seed " << seed << " T " << T;

@@ -37,7 +37,8 @@ void startClip(Bone& bone, const RotationTrack& track, int i) {
     for (int j = 0; j + 1 < n; ++j) {
         bone.keyTimes[j + 1] =
             bone.keyTimes[j] +
-            (double(track.keys[j + 1].frame - track.keys[j].frame) / double(frames)) * clipClock.clipDuration;
+            ((double(track.keys[j + 1].frame) - double(track.keys[j].frame)) / double(frames)) *
+                clipClock.clipDuration;
         if (j == n - 2) bone.keyTimes[n - 1] = clipClock.clipDuration;
     }
     bone.animLocal = bone.animLocal * keyPoseMatrix(track.keys[0]);

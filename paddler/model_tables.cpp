@@ -3,6 +3,7 @@
 
 #include "paddler/strokes.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -69,13 +70,26 @@ bool checkPaddler(BinaryFile& file, const Model& m) {
                           node->trackCount, m.clipCount);
             return refuse(file, problem);
         }
+        for (float f : node->restMatrix)
+            if (!std::isfinite(f)) {
+                std::snprintf(problem, sizeof problem, "bone %d has a rest matrix that is not a number",
+                              node->id);
+                return refuse(file, problem);
+            }
         for (int c = 0; c < node->trackCount; ++c)
-            for (int k = 1; k < node->tracks[c].keyCount; ++k)
-                if (node->tracks[c].keys[k].frame <= node->tracks[c].keys[k - 1].frame) {
+            for (int k = 0; k < node->tracks[c].keyCount; ++k) {
+                const RotationKey& key = node->tracks[c].keys[k];
+                if (!std::isfinite(key.angleX) || !std::isfinite(key.angleY) || !std::isfinite(key.angleZ)) {
+                    std::snprintf(problem, sizeof problem, "bone %d, clip %d: a key angle is not a number",
+                                  node->id, c);
+                    return refuse(file, problem);
+                }
+                if (k > 0 && key.frame <= node->tracks[c].keys[k - 1].frame) {
                     std::snprintf(problem, sizeof problem, "bone %d, clip %d: key frames do not rise",
                                   node->id, c);
                     return refuse(file, problem);
                 }
+            }
         for (int i = 0; i < node->childCount && top < 256; ++i)
             stack[top++] = &node->children[i];
     }

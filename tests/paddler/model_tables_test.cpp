@@ -3,6 +3,8 @@
 #include "paddler/strokes.h"
 #include "model_bytes.h"
 
+#include <cmath>
+
 namespace {
 
 std::vector<std::string> loaded; // paths handed to the stand-in loaders
@@ -79,6 +81,12 @@ TEST(ModelTables, PaddlerRefusals) {
          [] {
              TModel t = paddlerShaped();
              t.roots[0].tracks[4] = {{0, 0, 0, 0}, {10, 0, 0, 0}, {10, 0, 0, 0}};
+             return t;
+         }()},
+        {"key angle not a number",
+         [] {
+             TModel t = paddlerShaped();
+             t.roots[0].children[0].tracks[2][0].y = std::nanf("");
              return t;
          }()},
         {"clip of no frames",

@@ -29,7 +29,7 @@ ShapeMesh makeTumpLine() {
     std::vector<P3> left, right;
     for (int i = 0; i <= n; i++) {
         double t = static_cast<double>(i) / n;
-        double x = HULL_X + 1.5 + 4.0 * std::sin(2 * M_PI * 1.1 * t), z = 2.0 + 26.0 * t;
+        double x = HULL_X - 1.5 + 4.0 * std::sin(2 * M_PI * 1.1 * t), z = -14.0 + 26.0 * t;
         double dx = 4.0 * 2 * M_PI * 1.1 * std::cos(2 * M_PI * 1.1 * t), dz = 26.0;
         double l = std::sqrt(dx * dx + dz * dz);
         double half = 0.5 + (t > 0.35 && t < 0.65 ? 0.7 * std::sin(M_PI * (t - 0.35) / 0.3) : 0.0);
@@ -53,8 +53,8 @@ ShapeMesh makeTumpLine() {
 }
 
 // The axe lies on the floor ahead of the tump line, its handle along the boat, the head flat.
-static const P3 AXE_BUTT = {HULL_X + 7.0, 0, 26.0};
-static const P3 AXE_TOP = {HULL_X + 4.5, 0, 45.0};
+static const P3 AXE_BUTT = {HULL_X + 7.0, 0, 14.0};
+static const P3 AXE_TOP = {HULL_X + 4.0, 0, 33.0};
 
 static P3 axeDirection() {
     return normalized(AXE_TOP - AXE_BUTT);
@@ -86,16 +86,6 @@ ShapeMesh makeAxeHandle() {
         radius.push_back(0.62 - 0.16 * f + (f < 0.06 ? 0.12 : 0.0)); // a swelled knob at the butt
     }
     mesh.tube(path, radius, 8);
-    // Cap the butt end.
-    int hub = mesh.add(butt, d * -1.0);
-    P3 side = normalized(cross(d, {0, 1, 0})), up = cross(side, d);
-    int first = static_cast<int>(mesh.vertices.size());
-    for (int k = 0; k <= 8; k++) {
-        double a = 2 * M_PI * k / 8;
-        mesh.add(butt + (side * std::cos(a) + up * std::sin(a)) * radius[0], d * -1.0);
-    }
-    for (int k = 0; k < 8; k++)
-        mesh.triangle(hub, first + k, first + k + 1);
     return mesh;
 }
 

@@ -45,10 +45,17 @@ void ShapeMesh::grid(int first, int rows, int cols) {
 void ShapeMesh::tube(const std::vector<P3>& path, const std::vector<double>& radius, int sides) {
     int first = static_cast<int>(vertices.size());
     int n = static_cast<int>(path.size());
+    P3 u = {0, 0, 0};
     for (int i = 0; i < n; i++) {
         P3 along = normalized(path[std::min(i + 1, n - 1)] - path[std::max(i - 1, 0)]);
-        P3 side = std::fabs(along.y) < 0.9 ? P3{0, 1, 0} : P3{1, 0, 0};
-        P3 u = normalized(cross(along, side)), v = cross(along, u);
+        if (i == 0) {
+            P3 side = std::fabs(along.y) < 0.9 ? P3{0, 1, 0} : P3{1, 0, 0};
+            u = normalized(cross(along, side));
+        } else {
+            // Carry the previous frame along the path, so the tube never twists where it turns.
+            u = normalized(u - along * dot(u, along));
+        }
+        P3 v = cross(along, u);
         for (int k = 0; k <= sides; k++) {
             double a = 2 * M_PI * k / sides;
             P3 out = u * std::cos(a) + v * std::sin(a);
@@ -56,6 +63,17 @@ void ShapeMesh::tube(const std::vector<P3>& path, const std::vector<double>& rad
         }
     }
     grid(first, n, sides + 1);
+    // Close both ends so that an open end never shows the inside of the tube.
+    for (int end = 0; end < 2; end++) {
+        int ring = end ? n - 1 : 0;
+        P3 along = normalized(path[end ? n - 1 : 1] - path[end ? n - 2 : 0]) * (end ? 1.0 : -1.0);
+        int hub = add(path[ring], along);
+        int rim = static_cast<int>(vertices.size());
+        for (int k = 0; k <= sides; k++)
+            add(vertices[first + ring * (sides + 1) + k], along);
+        for (int k = 0; k < sides; k++)
+            triangle(hub, rim + k, rim + k + 1);
+    }
 }
 
 void ShapeMesh::hexahedron(const P3 corner[8]) {

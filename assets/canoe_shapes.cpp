@@ -145,7 +145,7 @@ ShapeMesh makeDecks() {
             for (int k = 0; k <= across; k++) {
                 double f = static_cast<double>(k) / across;
                 P3 p = a + (b - a) * f;
-                p.y += 0.25 * std::sin(M_PI * f) - 0.05; // a slight crown
+                p.y += 0.25 * std::sin(M_PI * f) - 0.55; // a slight crown, below the rails
                 mesh.add(p, {0, 1, 0});
             }
         }

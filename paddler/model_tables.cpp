@@ -116,14 +116,22 @@ bool checkPaddler(BinaryFile& file, const Model& m) {
     return ok;
 }
 
-bool loadInto(ModelTables& t, BinaryFile& file, int slotCount, bool isPaddler) {
-    resetTables(t, slotCount);
-    if (!file.isOpen()) return false;
+bool checkedLoad(ModelTables& t, BinaryFile& file, int slotCount, bool isPaddler) {
     if (loadModel(t.model, file) != 0) return false;
     if (isPaddler && !checkPaddler(file, t.model)) return false;
     if (!isPaddler && t.model.textureCount > slotCount) return refuse(file, "more than one texture");
     t.records = new (std::nothrow) TriangleDrawRecord[t.model.faceCount > 0 ? t.model.faceCount : 1];
-    if (!t.records) return refuse(file, "out of memory");
+    return t.records ? true : refuse(file, "out of memory");
+}
+
+// A refused model is dropped whole, so that nothing of it (textures included) reaches the tables.
+bool loadInto(ModelTables& t, BinaryFile& file, int slotCount, bool isPaddler) {
+    resetTables(t, slotCount);
+    if (!file.isOpen()) return false;
+    if (!checkedLoad(t, file, slotCount, isPaddler)) {
+        resetTables(t, slotCount);
+        return false;
+    }
     t.vertexCount = t.model.vertexCount;
     t.faceCount = t.model.faceCount;
     return true;

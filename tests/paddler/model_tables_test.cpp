@@ -137,6 +137,9 @@ TEST(ModelTables, PaddleWithTwoTexturesIsRefusedAndMissingPaddleStaysEmpty) {
     EXPECT_FALSE(loadPaddleModel(file));
     EXPECT_NE(testing::internal::GetCapturedStdout().find("K.pad"), std::string::npos);
     EXPECT_EQ(paddle.faceCount, 0);
+    EXPECT_EQ(paddle.model.textureCount, 0); // nothing of a refused paddle is kept
+    fillPaddleTextureSlots(paddle, fakeBmp);
+    EXPECT_EQ(paddle.slots[0].textureId, 0u);
     BinaryReadFile missing("");
     EXPECT_FALSE(loadPaddleModel(missing));
     buildFaceRecords(paddle); // an empty paddle is still prepared without harm

@@ -4,9 +4,9 @@
 #include "ocean/surface.h"
 
 #include "app/clock.h"
-#include "ocean/lanes.h"
 #include "ocean/normal_map.h"
 #include "ocean/spectrum.h"
+#include "ocean/sweeps.h"
 
 #include <cmath>
 #include <cstdint>
@@ -63,9 +63,10 @@ struct WaveTables {
     double distinctLength[EVOLVED_ROWS * OCEAN_N];
     short lengthIndex[EVOLVED_ROWS][OCEAN_N];
     // (-kx / len, -ky / len) of the choppy displacement; zero-length cells are flagged instead.
-    double towardX[OCEAN_N][OCEAN_N];
-    double towardY[OCEAN_N][OCEAN_N];
-    bool zeroLength[OCEAN_N][OCEAN_N];
+    alignas(64) double towardX[OCEAN_N][OCEAN_N];
+    alignas(64) double towardY[OCEAN_N][OCEAN_N];
+    int zeroCount = 0;
+    int zeroCells[OCEAN_N * OCEAN_N]; // i * 64 + j of the zero-length cells
 };
 
 WaveTables tables;
@@ -99,11 +100,12 @@ void makeWaveTables() {
             tables.lengthIndex[i][j] = static_cast<short>(slotIndex[slot]);
         }
     }
+    tables.zeroCount = 0;
     for (int i = 0; i < OCEAN_N; i++) {
         for (int j = 0; j < OCEAN_N; j++) {
             double kx = waveVectors[i][j].kx, ky = waveVectors[i][j].ky;
             double length = std::sqrt(kx * kx + ky * ky);
-            tables.zeroLength[i][j] = length == 0.0;
+            if (length == 0.0) tables.zeroCells[tables.zeroCount++] = i * OCEAN_N + j;
             tables.towardX[i][j] = length == 0.0 ? 0.0 : -kx / length;
             tables.towardY[i][j] = length == 0.0 ? 0.0 : -ky / length;
         }
@@ -153,17 +155,11 @@ void evolveSpectrum(double T) {
 
 void computeChoppyDisplacement() {
     keepWaveTablesCurrent();
-    for (int i = 0; i < OCEAN_N; i++) {
-        for (int j = 0; j < OCEAN_N; j++) {
-            // Only the imaginary part of the spectrum of the moment enters.
-            double amplitude = heightField[i][j].imag;
-            displacementX[i][j] = {0.0, tables.towardX[i][j] * amplitude};
-            displacementY[i][j] = {0.0, tables.towardY[i][j] * amplitude};
-            if (tables.zeroLength[i][j]) {
-                displacementX[i][j].imag = 0.0;
-                displacementY[i][j].imag = 0.0;
-            }
-        }
+    // (0, (-k / |k|) * imag) in every cell: only the imaginary part of the spectrum of the moment enters.
+    fillDisplacementSpectra(tables.towardX, tables.towardY);
+    for (int k = 0; k < tables.zeroCount; k++) {
+        displacementX[tables.zeroCells[k] / OCEAN_N][tables.zeroCells[k] % OCEAN_N] = {0.0, 0.0};
+        displacementY[tables.zeroCells[k] / OCEAN_N][tables.zeroCells[k] % OCEAN_N] = {0.0, 0.0};
     }
     if (!oceanTransform(displacementX, OCEAN_N, OCEAN_N, -1)) {
         std::printf("false on DXFFT\n");
@@ -173,93 +169,12 @@ void computeChoppyDisplacement() {
         std::printf("false on DYFFT\n");
         std::exit(0);
     }
-    for (int i = 0; i < OCEAN_N; i++) {
-        for (int j = 0; j < OCEAN_N; j++) {
-            double scale = checkerSign(i + j) * CHOPPINESS;
-            displacementX[i][j].real *= scale;
-            displacementX[i][j].imag *= scale;
-            displacementY[i][j].real *= scale;
-            displacementY[i][j].imag *= scale;
-        }
-    }
+    // Times checkerSign(i + j) * CHOPPINESS.
+    scaleDisplacements();
 }
-
-namespace {
-
-// The normals of rows 0 to 62, four cells of a row at a time: each lane goes through exactly the
-// operations of cross3 ((2, 0, uz) x (0, 2, vz)) and normalize3. Column 63 is computed too (from the
-// first height of the next row) and then replaced by its copy of column 0. The square roots are taken
-// by the caller, in its own build.
-const int ROW_VECTORS = OCEAN_N / LANES;
-
-struct NormalRow {
-    Lanes cx[ROW_VECTORS], cy[ROW_VECTORS], length[ROW_VECTORS];
-};
-
-CANOE_INLINE void crossRow(const Complex* row, NormalRow& r) {
-    for (int k = 0; k < ROW_VECTORS; k++) {
-        Lanes here, along, across;
-        loadRealParts(here, row + LANES * k);
-        loadRealParts(along, row + OCEAN_N + LANES * k);
-        loadRealParts(across, row + LANES * k + 1);
-        Lanes uz = (along - here) * HEIGHT_SCALE;
-        Lanes vz = (across - here) * HEIGHT_SCALE;
-        // u = (2, 0, uz), v = (0, 2, vz): c = (u.y v.z - v.y u.z, u.z v.x - v.z u.x, u.x v.y - v.x u.y).
-        r.cx[k] = 0.0 * vz - GRID_SPACING * uz;
-        r.cy[k] = uz * 0.0 - vz * GRID_SPACING;
-        const double cz = GRID_SPACING * GRID_SPACING - 0.0 * 0.0;
-        r.length[k] = r.cx[k] * r.cx[k] + r.cy[k] * r.cy[k] + cz * cz;
-    }
-}
-
-CANOE_INLINE void normalizeRow(NormalRow& r, Vec3* normals) {
-    const double cz = GRID_SPACING * GRID_SPACING - 0.0 * 0.0;
-    for (int k = 0; k < ROW_VECTORS; k++) {
-        Lanes length = r.length[k];
-        for (int lane = 0; lane < LANES; lane++)
-            if (length[lane] == 0.0) length[lane] = 1.0;
-        Lanes nx = r.cx[k] / length, ny = r.cy[k] / length, nz = cz / length;
-        for (int lane = 0; lane < LANES; lane++) {
-            Vec3& n = normals[LANES * k + lane];
-            n.x = nx[lane];
-            n.y = ny[lane];
-            n.z = nz[lane];
-        }
-    }
-}
-
-void gridNormalRowsPlain(const Complex* heights) {
-    alignas(LANES_ALIGNMENT) NormalRow r;
-    for (int i = 0; i < OCEAN_N - 1; i++) {
-        crossRow(heights + i * OCEAN_N, r);
-        for (Lanes& length : r.length)
-            sqrtLanesPlain(length);
-        normalizeRow(r, gridNormals[i]);
-    }
-}
-
-#ifdef CANOE_HAVE_AVX_BUILD
-CANOE_AVX_BUILD void gridNormalRowsAvx(const Complex* heights) {
-    alignas(LANES_ALIGNMENT) NormalRow r;
-    for (int i = 0; i < OCEAN_N - 1; i++) {
-        crossRow(heights + i * OCEAN_N, r);
-        for (Lanes& length : r.length)
-            sqrtLanesAvx(length);
-        normalizeRow(r, gridNormals[i]);
-    }
-}
-#endif
-
-} // namespace
 
 void computeGridNormals(const Complex (*heights)[OCEAN_N]) {
-    // The last row reads the first height of the row after it: the table must be whole, 64 x 64.
-#ifdef CANOE_HAVE_AVX_BUILD
-    if (useAvxBuild)
-        gridNormalRowsAvx(&heights[0][0]);
-    else
-#endif
-        gridNormalRowsPlain(&heights[0][0]);
+    gridNormalRows(heights);
     // Copies, not differences across the seam.
     for (int i = 0; i < OCEAN_N; i++) {
         gridNormals[i][63] = gridNormals[i][0];
@@ -289,66 +204,8 @@ void buildDrawGrid() {
     drawNormals[64][64] = drawNormals[0][0];
 }
 
-namespace {
-
-// gridNormals is 4096 x 3 doubles in texel order, x y z of each: byte k of the image comes from double
-// k, so the encoding is one pass over a flat array, four values at a time.
-// Four values of the normals as bytes: 0.4f c 127 + 127, truncated toward zero, low 8 bits.
-CANOE_INLINE void encodeLanes(const char* normals, int k, Lanes& value) {
-    const double factor = 0.4f;
-    std::memcpy(&value, normals + k * sizeof(double), sizeof value);
-    value = factor * value * 127.0 + 127.0;
-}
-
-template <bool WIDE> CANOE_INLINE void encodeNormals(unsigned char* pixels) {
-    const char* normals = reinterpret_cast<const char*>(&gridNormals[0][0]);
-    const int GROUP = 4 * LANES; // sixteen bytes a store
-    for (int k = 0; k < NORMAL_MAP_BYTES; k += GROUP) {
-        Lanes v0, v1, v2, v3;
-        encodeLanes(normals, k, v0);
-        encodeLanes(normals, k + LANES, v1);
-        encodeLanes(normals, k + 2 * LANES, v2);
-        encodeLanes(normals, k + 3 * LANES, v3);
-#if defined(CANOE_HAVE_CONVERT) && defined(CANOE_HAVE_SHUFFLE) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        // The conversion truncates toward zero, as the scalar one does; the low byte of each int follows.
-        Bytes16 i0 = reinterpret_cast<Bytes16>(__builtin_convertvector(v0, IntLanes));
-        Bytes16 i1 = reinterpret_cast<Bytes16>(__builtin_convertvector(v1, IntLanes));
-        Bytes16 i2 = reinterpret_cast<Bytes16>(__builtin_convertvector(v2, IntLanes));
-        Bytes16 i3 = reinterpret_cast<Bytes16>(__builtin_convertvector(v3, IntLanes));
-        Bytes8 low = __builtin_shufflevector(i0, i1, 0, 4, 8, 12, 16, 20, 24, 28);
-        Bytes8 high = __builtin_shufflevector(i2, i3, 0, 4, 8, 12, 16, 20, 24, 28);
-        Bytes16 bytes =
-            __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-        std::memcpy(pixels + k, &bytes, sizeof bytes);
-#else
-        const Lanes* values[4] = {&v0, &v1, &v2, &v3};
-        for (int lane = 0; lane < GROUP; lane++)
-            pixels[k + lane] =
-                static_cast<unsigned char>(static_cast<int>((*values[lane / LANES])[lane % LANES]));
-#endif
-    }
-}
-
-void encodeNormalsPlain(unsigned char* pixels) {
-    encodeNormals<false>(pixels);
-}
-
-#ifdef CANOE_HAVE_AVX_BUILD
-CANOE_AVX_BUILD void encodeNormalsAvx(unsigned char* pixels) {
-    encodeNormals<true>(pixels);
-}
-#endif
-
-} // namespace
-
 void encodeNormalMap(unsigned char* pixels) {
-    static_assert(sizeof(gridNormals) == NORMAL_MAP_BYTES * sizeof(double), "one double per byte");
-#ifdef CANOE_HAVE_AVX_BUILD
-    if (useAvxBuild)
-        encodeNormalsAvx(pixels);
-    else
-#endif
-        encodeNormalsPlain(pixels);
+    encodeNormalBytes(pixels);
 }
 
 void advanceOcean(double T) {
@@ -359,13 +216,9 @@ void advanceOcean(double T) {
     waveTablesChecked = false;
     // A refused height transform is not fatal: the tick goes on with what the array holds.
     oceanTransform(heightField, OCEAN_N, OCEAN_N, -1);
-    for (int i = 0; i < OCEAN_N; i++) {
-        for (int j = 0; j < OCEAN_N; j++) {
-            heightField[i][j].real = checkerSign(i + j) * heightField[i][j].real;
-            positionsXY[i][j].x = (i / 64.0) * PATCH_LENGTH + displacementX[i][j].imag;
-            positionsXY[i][j].y = (j / 64.0) * PATCH_LENGTH + displacementY[i][j].imag;
-        }
-    }
+    // Heights times checkerSign(i + j); positionsXY = (i / 64 * 128 + x displacement, j / 64 * 128 + y
+    // displacement).
+    placeGridPoints();
     computeGridNormals(heightField);
     buildDrawGrid();
 }

@@ -132,25 +132,10 @@ void evolveSpectrum(double T) {
         phaseSine[k] = std::sin(phase);
         phaseCosine[k] = std::cos(phase);
     }
-    for (int i = 0; i < EVOLVED_ROWS; i++) {
-        for (int j = 0; j < OCEAN_N; j++) {
-            double s = phaseSine[tables.lengthIndex[i][j]], c = phaseCosine[tables.lengthIndex[i][j]];
-            // The partner is (63 - i, 63 - j), not the true conjugate (64 - i) mod 64: the sea's look
-            // depends on it.
-            const Complex& own = h0[i][j];
-            const Complex& partner = h0[63 - i][63 - j];
-            double re = c * own.real + s * own.imag + c * partner.real - s * partner.imag;
-            double im = c * own.imag + s * own.real - c * partner.imag - s * partner.real;
-            heightField[i][j].real = re;
-            heightField[i][j].imag = im;
-            // Row 32 is its own partner row and skips the partner write; row 31's partner writes land in
-            // row 32 and are overwritten by row 32's own values just after.
-            if (i != 32) {
-                heightField[63 - i][63 - j].real = im;
-                heightField[63 - i][63 - j].imag = re;
-            }
-        }
-    }
+    // The partner of (i, j) is (63 - i, 63 - j), not the true conjugate (64 - i) mod 64: the sea's look
+    // depends on it. Row 32 is its own partner row and skips the partner write; row 31's partner writes
+    // land in row 32 and are overwritten by row 32's own values just after.
+    evolveRows(phaseSine, phaseCosine, tables.lengthIndex);
 }
 
 void computeChoppyDisplacement() {
@@ -183,12 +168,7 @@ void computeGridNormals(const Complex (*heights)[OCEAN_N]) {
 }
 
 void buildDrawGrid() {
-    for (int i = 0; i < OCEAN_N; i++) {
-        for (int j = 0; j < OCEAN_N; j++) {
-            drawVertices[i][j] = Vec3(positionsXY[i][j].x, positionsXY[i][j].y, heightField[i][j].real);
-            drawNormals[i][j] = gridNormals[i][j];
-        }
-    }
+    copyDrawCells();
     // Row and column 64 repeat 0 one patch further on, so neighbouring copies of the patch meet exactly.
     for (int i = 0; i < OCEAN_N; i++) {
         drawVertices[64][i] = drawVertices[0][i];

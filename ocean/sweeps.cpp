@@ -40,6 +40,54 @@ CANOE_INLINE void loadDoubles(Lanes& v, const double* p) {
     std::memcpy(&v, p, sizeof v);
 }
 
+// ---- spectrum of the moment
+
+template <bool WIDE>
+CANOE_INLINE void evolve(const double* sine, const double* cosine, const short (*lengthIndex)[OCEAN_N]) {
+    for (int i = 0; i <= 32; i++) {
+        const Complex* own = h0[i];
+        const Complex* partner = h0[63 - i];
+        for (int j = 0; j < OCEAN_N; j += LANES) {
+            const short* index = lengthIndex[i] + j;
+            Lanes s = {sine[index[0]], sine[index[1]], sine[index[2]], sine[index[3]]};
+            Lanes c = {cosine[index[0]], cosine[index[1]], cosine[index[2]], cosine[index[3]]};
+#ifdef CANOE_HAVE_SHUFFLE
+            Lanes o0, o1, p0, p1;
+            loadLanes(o0, own + j);
+            loadLanes(o1, own + j + 2);
+            // Partner cells 63 - j down to 60 - j: columns 60 - j .. 63 - j, read back to front.
+            loadLanes(p0, partner + 60 - j);
+            loadLanes(p1, partner + 62 - j);
+            Lanes a = __builtin_shufflevector(o0, o1, 0, 2, 4, 6),
+                  b = __builtin_shufflevector(o0, o1, 1, 3, 5, 7);
+            Lanes pc = __builtin_shufflevector(p0, p1, 6, 4, 2, 0),
+                  d = __builtin_shufflevector(p0, p1, 7, 5, 3, 1);
+#else
+            Lanes a, b, pc, d;
+            for (int lane = 0; lane < LANES; lane++) {
+                a[lane] = own[j + lane].real, b[lane] = own[j + lane].imag;
+                pc[lane] = partner[63 - j - lane].real, d[lane] = partner[63 - j - lane].imag;
+            }
+#endif
+            Lanes re = c * a + s * b + c * pc - s * d;
+            Lanes im = c * b + s * a - c * d - s * pc;
+#ifdef CANOE_HAVE_SHUFFLE
+            storeLanes(heightField[i] + j, __builtin_shufflevector(re, im, 0, 4, 1, 5));
+            storeLanes(heightField[i] + j + 2, __builtin_shufflevector(re, im, 2, 6, 3, 7));
+            if (i != 32) {
+                storeLanes(heightField[63 - i] + 60 - j, __builtin_shufflevector(im, re, 3, 7, 2, 6));
+                storeLanes(heightField[63 - i] + 62 - j, __builtin_shufflevector(im, re, 1, 5, 0, 4));
+            }
+#else
+            for (int lane = 0; lane < LANES; lane++) {
+                heightField[i][j + lane] = {re[lane], im[lane]};
+                if (i != 32) heightField[63 - i][63 - j - lane] = {im[lane], re[lane]};
+            }
+#endif
+        }
+    }
+}
+
 // ---- choppy displacement spectra
 
 template <bool WIDE>
@@ -111,6 +159,34 @@ template <bool WIDE> CANOE_INLINE void placePoints() {
     }
 }
 
+// ---- drawing grid
+
+template <bool WIDE> CANOE_INLINE void copyCells() {
+    for (int i = 0; i < OCEAN_N; i++) {
+        std::memcpy(drawNormals[i], gridNormals[i], sizeof gridNormals[i]);
+        char* vertices = reinterpret_cast<char*>(drawVertices[i]);
+        for (int j = 0; j < OCEAN_N; j += LANES) {
+#ifdef CANOE_HAVE_SHUFFLE
+            // Four cells: (x0 y0 z0 x1) (y1 z1 x2 y2) (z2 x3 y3 z3).
+            Lanes p0, p1, z;
+            std::memcpy(&p0, &positionsXY[i][j], sizeof p0);
+            std::memcpy(&p1, &positionsXY[i][j + 2], sizeof p1);
+            loadRealParts(z, heightField[i] + j);
+            Lanes v0 = __builtin_shufflevector(p0, z, 0, 1, 4, 2);
+            Lanes yz = __builtin_shufflevector(p0, z, 3, 5, 3, 5);
+            Lanes v1 = __builtin_shufflevector(yz, p1, 0, 1, 4, 5);
+            Lanes v2 = __builtin_shufflevector(p1, z, 6, 2, 3, 7);
+            std::memcpy(vertices + j * sizeof(Vec3), &v0, sizeof v0);
+            std::memcpy(vertices + j * sizeof(Vec3) + sizeof v0, &v1, sizeof v1);
+            std::memcpy(vertices + j * sizeof(Vec3) + 2 * sizeof v0, &v2, sizeof v2);
+#else
+            for (int k = j; k < j + LANES; k++)
+                drawVertices[i][k] = Vec3(positionsXY[i][k].x, positionsXY[i][k].y, heightField[i][k].real);
+#endif
+        }
+    }
+}
+
 // ---- normals
 
 // The normals of rows 0 to 62, four cells of a row at a time: each lane goes through exactly the
@@ -141,17 +217,26 @@ CANOE_INLINE void crossRow(const Complex* row, NormalRow& r) {
 
 CANOE_INLINE void normalizeRow(NormalRow& r, Vec3* normals) {
     const double cz = GRID_SPACING * GRID_SPACING - 0.0 * 0.0;
+    char* out = reinterpret_cast<char*>(normals);
     for (int k = 0; k < ROW_VECTORS; k++) {
-        Lanes length = r.length[k];
-        for (int lane = 0; lane < LANES; lane++)
-            if (length[lane] == 0.0) length[lane] = 1.0;
+        // normalize3: a length of exactly 0 is taken as 1.
+        Lanes length = r.length[k] == 0.0 ? Lanes{1.0, 1.0, 1.0, 1.0} : r.length[k];
         Lanes nx = r.cx[k] / length, ny = r.cy[k] / length, nz = cz / length;
-        for (int lane = 0; lane < LANES; lane++) {
-            Vec3& n = normals[LANES * k + lane];
-            n.x = nx[lane];
-            n.y = ny[lane];
-            n.z = nz[lane];
-        }
+#ifdef CANOE_HAVE_SHUFFLE
+        // Four Vec3 in a row: (x0 y0 z0 x1) (y1 z1 x2 y2) (z2 x3 y3 z3).
+        Lanes xy01 = __builtin_shufflevector(nx, ny, 0, 4, 1, 5);
+        Lanes xy23 = __builtin_shufflevector(nx, ny, 2, 6, 3, 7);
+        Lanes yz1 = __builtin_shufflevector(ny, nz, 1, 5, 1, 5);
+        Lanes v0 = __builtin_shufflevector(xy01, nz, 0, 1, 4, 2);
+        Lanes v1 = __builtin_shufflevector(yz1, xy23, 0, 1, 4, 5);
+        Lanes v2 = __builtin_shufflevector(xy23, nz, 6, 2, 3, 7);
+        std::memcpy(out + LANES * k * sizeof(Vec3), &v0, sizeof v0);
+        std::memcpy(out + LANES * k * sizeof(Vec3) + sizeof v0, &v1, sizeof v1);
+        std::memcpy(out + LANES * k * sizeof(Vec3) + 2 * sizeof v0, &v2, sizeof v2);
+#else
+        for (int lane = 0; lane < LANES; lane++)
+            normals[LANES * k + lane] = Vec3(nx[lane], ny[lane], nz[lane]);
+#endif
     }
 }
 
@@ -226,6 +311,9 @@ template <bool WIDE> CANOE_INLINE void encodeNormals(unsigned char* pixels) {
     }
 }
 
+CANOE_BOTH_BUILDS(evolve, (const double* sine, const double* cosine, const short (*lengthIndex)[OCEAN_N]),
+                  (sine, cosine, lengthIndex))
+CANOE_BOTH_BUILDS(copyCells, (), ())
 CANOE_BOTH_BUILDS(fillSpectra, (const double (*towardX)[OCEAN_N], const double (*towardY)[OCEAN_N]),
                   (towardX, towardY))
 CANOE_BOTH_BUILDS(scaleBoth, (), ())
@@ -233,6 +321,14 @@ CANOE_BOTH_BUILDS(placePoints, (), ())
 CANOE_BOTH_BUILDS(encodeNormals, (unsigned char* pixels), (pixels))
 
 } // namespace
+
+void evolveRows(const double* sine, const double* cosine, const short (*lengthIndex)[OCEAN_N]) {
+    evolveBuild(sine, cosine, lengthIndex);
+}
+
+void copyDrawCells() {
+    copyCellsBuild();
+}
 
 void fillDisplacementSpectra(const double (*towardX)[OCEAN_N], const double (*towardY)[OCEAN_N]) {
     fillSpectraBuild(towardX, towardY);

@@ -366,29 +366,63 @@ CANOE_INLINE void transformLinesBody(Complex* c, int lines, int dir, int m, cons
     }
 }
 
+// Twiddles and bit-reversal permutation of one pass.
+struct PassTables {
+    const double* u1;
+    const double* u2;
+    const long* rev;
+};
+
 // Both passes of a 2-D transform: along the first index (ny lines, the columns, element i one row
 // further on), then along the second (nx lines, the rows, element j the next one in the row).
-CANOE_INLINE void transformBothPassesBody(Complex* c, int nx, int ny, int dir, int mx, int my, double* u1,
-                                          double* u2, long* rev, ElementBlock* e) {
-    makeTwiddles(dir, mx, u1, u2);
-    makeReversal(1L << mx, rev);
-    transformLinesBody<FFT_ROW_LENGTH, 1>(c, ny, dir, mx, u1, u2, rev, e);
-    makeTwiddles(dir, my, u1, u2);
-    makeReversal(1L << my, rev);
-    transformLinesBody<1, FFT_ROW_LENGTH>(c, nx, dir, my, u1, u2, rev, e);
+CANOE_INLINE void transformBothPassesBody(Complex* c, int nx, int ny, int dir, int mx, int my,
+                                          const PassTables& first, const PassTables& second,
+                                          ElementBlock* e) {
+    transformLinesBody<FFT_ROW_LENGTH, 1>(c, ny, dir, mx, first.u1, first.u2, first.rev, e);
+    transformLinesBody<1, FFT_ROW_LENGTH>(c, nx, dir, my, second.u1, second.u2, second.rev, e);
 }
 
-void transformBothPassesPlain(Complex* c, int nx, int ny, int dir, int mx, int my, double* u1, double* u2,
-                              long* rev, ElementBlock* e) {
-    transformBothPassesBody(c, nx, ny, dir, mx, my, u1, u2, rev, e);
+// The tables of every length up to a row (2^0 to 2^6) for both directions, made once: the ocean's
+// transforms never recompute them.
+const int CACHED_EXPONENTS = 7;
+
+struct CachedTables {
+    double u1[2][CACHED_EXPONENTS][FFT_ROW_LENGTH], u2[2][CACHED_EXPONENTS][FFT_ROW_LENGTH];
+    long rev[CACHED_EXPONENTS][FFT_ROW_LENGTH];
+
+    CachedTables() {
+        for (int m = 0; m < CACHED_EXPONENTS; m++) {
+            makeTwiddles(1, m, u1[0][m], u2[0][m]);
+            makeTwiddles(-1, m, u1[1][m], u2[1][m]);
+            makeReversal(1L << m, rev[m]);
+        }
+    }
+};
+
+const CachedTables cachedTables;
+
+// The cached tables, or for a longer pass the ones made into the caller's work arrays.
+PassTables passTables(int dir, int m, double* u1, double* u2, long* rev) {
+    int direction = dir == 1 ? 0 : 1;
+    if (m < CACHED_EXPONENTS)
+        return {cachedTables.u1[direction][m], cachedTables.u2[direction][m], cachedTables.rev[m]};
+    makeTwiddles(dir, m, u1, u2);
+    makeReversal(1L << m, rev);
+    return {u1, u2, rev};
+}
+
+void transformBothPassesPlain(Complex* c, int nx, int ny, int dir, int mx, int my, const PassTables& first,
+                              const PassTables& second, ElementBlock* e) {
+    transformBothPassesBody(c, nx, ny, dir, mx, my, first, second, e);
 }
 
 // The same code compiled for 256-bit vectors where the processor has them (AVX has no fused
 // multiply-add, so the roundings stay those of the plain build).
 #ifdef CANOE_HAVE_AVX_BUILD
-CANOE_AVX_BUILD void transformBothPassesAvx(Complex* c, int nx, int ny, int dir, int mx, int my, double* u1,
-                                            double* u2, long* rev, ElementBlock* e) {
-    transformBothPassesBody(c, nx, ny, dir, mx, my, u1, u2, rev, e);
+CANOE_AVX_BUILD void transformBothPassesAvx(Complex* c, int nx, int ny, int dir, int mx, int my,
+                                            const PassTables& first, const PassTables& second,
+                                            ElementBlock* e) {
+    transformBothPassesBody(c, nx, ny, dir, mx, my, first, second, e);
 }
 #endif
 
@@ -401,8 +435,7 @@ int fft2d(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir) {
     if (!powerOfTwo(nx, mx, twopmx) || twopmx != nx) return 0;
     if (!powerOfTwo(ny, my, twopmy) || twopmy != ny || ny > FFT_ROW_LENGTH) return 0;
 
-    // One work block serves both passes: the lines of one block, then the twiddles and the bit-reversal
-    // permutation of the longer pass.
+    // One work block: the lines of one block, and room for the tables of a pass longer than a row.
     size_t longest = static_cast<size_t>(nx > ny ? nx : ny);
     size_t bytes = longest * (sizeof(ElementBlock) + 2 * sizeof(double) + sizeof(long));
     bytes = (bytes + LANES_ALIGNMENT - 1) / LANES_ALIGNMENT * LANES_ALIGNMENT;
@@ -412,13 +445,16 @@ int fft2d(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir) {
     double* u1 = reinterpret_cast<double*>(elements + longest);
     double* u2 = u1 + longest;
     long* rev = reinterpret_cast<long*>(u2 + longest);
+    // Only the first pass can be longer than a row (ny is at most 64).
+    PassTables first = passTables(dir, mx, u1, u2, rev);
+    PassTables second = passTables(dir, my, nullptr, nullptr, nullptr);
 
 #ifdef CANOE_HAVE_AVX_BUILD
     if (useAvxBuild)
-        transformBothPassesAvx(&c[0][0], nx, ny, dir, mx, my, u1, u2, rev, elements);
+        transformBothPassesAvx(&c[0][0], nx, ny, dir, mx, my, first, second, elements);
     else
 #endif
-        transformBothPassesPlain(&c[0][0], nx, ny, dir, mx, my, u1, u2, rev, elements);
+        transformBothPassesPlain(&c[0][0], nx, ny, dir, mx, my, first, second, elements);
     std::free(work);
     return 1;
 }

@@ -42,7 +42,7 @@ static void drawShapeFaces(const ShapeFile& shape, bool withTexCoords) {
 
 void drawSeatNets() {
     const ShapeFile& nets = canoeShapes[SEAT_NET_SHAPE];
-    // Fewer than the two quads' 8 vertices and normals: nothing to draw (the reader warned).
+    // Fewer than the two quads' 8 vertices and normals: nothing to draw (the reader has said so).
     if (nets.vertexCount < 8 || nets.normalCount < 8) return;
     static const float quadCoords[2][4][2] = {{{0, 0}, {0, 1}, {1, 1}, {1, 0}},
                                               {{0, 0}, {1, 0}, {1, 1}, {0, 1}}};

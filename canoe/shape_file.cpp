@@ -105,5 +105,7 @@ bool readShapeFile(std::istream& in, int shapeIndex) {
             shape.faces[i][k] = static_cast<int32_t>(index);
         }
     }
+    if (shapeIndex == SEAT_NET_SHAPE && (shape.vertexCount < 8 || shape.normalCount < 8))
+        std::printf("%s: fewer than 8 vertices and normals; the seat nets are not drawn\n", name);
     return true;
 }

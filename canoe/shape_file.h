@@ -31,5 +31,6 @@ extern const char* const canoeTextureNames[5];
 // Fills canoeShapes[shapeIndex] from the stream. Counts must lie in [0, SHAPE_CAPACITY], the file
 // must hold every number its counts promise, and every face must name existing vertices and
 // normals; otherwise it prints one line naming the file and the fault, leaves the record empty and
-// returns false (the caller then stops the program).
+// returns false (the caller then stops the program). A seat net shape without the 8 vertices and
+// normals of its two quads is accepted with a warning and not drawn.
 bool readShapeFile(std::istream& in, int shapeIndex);

@@ -70,6 +70,17 @@ TEST(ShapeFile, EmptyShapeIsAccepted) {
     EXPECT_EQ(canoeShapes[5].faceCount, 0);
 }
 
+TEST(ShapeFile, SeatNetsWithoutTheirTwoQuadsAreAcceptedWithAWarning) {
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(readText(TRIANGLE, SEAT_NET_SHAPE));
+    std::string message = testing::internal::GetCapturedStdout();
+    EXPECT_NE(message.find("finseatnet.shad: fewer than 8 vertices and normals"), std::string::npos)
+        << message;
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(readText(TRIANGLE, 10)); // other shapes need no minimum
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
 TEST(ShapeFile, TheUnusedTextureNumberIsStoredAsRead) {
     ASSERT_TRUE(readText("v 3 n 3 f 1  0 0 0 1 0 0 0 1 0  0 0 1 0 0 1 0 0 1  1 99 1 2 x 2 3 0 3", 4));
     EXPECT_EQ(canoeShapes[4].faces[0][1], 98);

@@ -96,8 +96,10 @@ int dft1d(int dir, int n, double* x, double* y) {
         std::free(outImag);
         return 0;
     }
+    // Any direction other than 1 is the inverse, as for fft1d (a plain -dir would make 0 a no-op).
+    const int sign = dir == 1 ? 1 : -1;
     for (int k = 0; k < n; k++) {
-        double arg = -dir * 2.0 * 3.141592654 * k / n;
+        double arg = -sign * 2.0 * 3.141592654 * k / n;
         outReal[k] = 0.0;
         outImag[k] = 0.0;
         for (int t = 0; t < n; t++) {

@@ -228,6 +228,29 @@ TEST(Fft2d, BitIdenticalToOneLineAtATime) {
     useAvxBuild = processorHasAvx();
 }
 
+TEST(Direction, AnythingButOneIsTheInverse) {
+    std::vector<double> x0(16), y0(16);
+    for (int t = 0; t < 16; t++)
+        x0[t] = std::sin(t * 1.3), y0[t] = std::cos(t * 0.4);
+    std::vector<double> fx = x0, fy = y0, dx = x0, dy = y0;
+    fft1d(-1, 4, fx.data(), fy.data());
+    dft1d(-1, 16, dx.data(), dy.data());
+    for (int dir : {0, 2, -7}) {
+        std::vector<double> x = x0, y = y0;
+        fft1d(dir, 4, x.data(), y.data());
+        EXPECT_EQ(x, fx) << dir;
+        EXPECT_EQ(y, fy) << dir;
+        x = x0, y = y0;
+        dft1d(dir, 16, x.data(), y.data());
+        EXPECT_EQ(x, dx) << dir;
+        EXPECT_EQ(y, dy) << dir;
+        std::vector<Complex> rows = randomRows(64, 5), inverse = rows;
+        fft2d(asRows(rows), 64, 64, dir);
+        fft2d(asRows(inverse), 64, 64, -1);
+        EXPECT_EQ(std::memcmp(rows.data(), inverse.data(), rows.size() * sizeof(Complex)), 0) << dir;
+    }
+}
+
 TEST(Dft1d, InverseOfAnImpulseIsOnes) {
     std::vector<double> x(8, 0.0), y(8, 0.0);
     x[0] = 2.0;

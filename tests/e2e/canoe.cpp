@@ -118,6 +118,23 @@ TEST(Canoe, WithoutStrokeSamplesItHoldsLevel) {
     expectNoSanitizerReport(session);
 }
 
+TEST(Canoe, MissingTextureIsReportedAndTheCanoeStillDrawn) {
+    for (const char* name : {"birch.bmp", "theseat.bmp", "kkk.bmp"}) {
+        SCOPED_TRACE(name);
+        e2e::Session session;
+        std::remove((session.folder() + "/" + name).c_str());
+        ASSERT_TRUE(session.start());
+        ASSERT_TRUE(session.waitForWindow()) << session.console();
+        EXPECT_NE(session.console().find(std::string(name) + ": a plain texture is used instead"),
+                  std::string::npos)
+            << session.console();
+        e2e::Screenshot shot = session.screenshot();
+        EXPECT_GT(shot.fraction(0, 512, 200, 538, bark), 0.5);
+        EXPECT_TRUE(session.running());
+        expectNoSanitizerReport(session);
+    }
+}
+
 TEST(Canoe, MissingShapeFileStopsBeforeTheWindow) {
     for (const char* name :
          {"finouthull.shad", "fixfinbowsternline.shad", "finribends.shad", "finpaddle.shad"}) {

@@ -62,7 +62,7 @@ struct WaveTables {
     int distinctCount = 0;
     double distinctLength[EVOLVED_ROWS * OCEAN_N];
     short lengthIndex[EVOLVED_ROWS][OCEAN_N];
-    // (-kx / len, -ky / len) of the choppy displacement; zero-length cells are flagged instead.
+    // (-kx / len, -ky / len) of the choppy displacement; the zero-length cells are listed apart.
     alignas(64) double towardX[OCEAN_N][OCEAN_N];
     alignas(64) double towardY[OCEAN_N][OCEAN_N];
     int zeroCount = 0;

@@ -9,14 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 
-// Every element of a line must get exactly fft1d's roundings, however the loops are arranged:
-// no fused multiply-adds.
-#if defined(__clang__)
-#pragma clang fp contract(off)
-#elif defined(__GNUC__)
-#pragma GCC optimize("fp-contract=off")
-#endif
-
 int fft1d(int dir, long m, double* x, double* y) {
     long nn = 1L << m;
 

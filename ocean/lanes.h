@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ocean/fft.h"
+#include "ocean/rounding.h"
 
 #include <cmath>
 #include <cstring>

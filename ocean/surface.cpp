@@ -1,6 +1,7 @@
 // OceanGrid and the per-tick surface: spectrum of the moment, three inverse FFTs, heights, choppy
 // positions, normals, the closed 65 x 65 drawing grid and the normal-map bytes. No GL here except
 // through uploadNormalMap, which stepOcean calls last.
+#include "ocean/rounding.h"
 #include "ocean/surface.h"
 
 #include "app/clock.h"

@@ -164,9 +164,9 @@ template <bool WIDE> CANOE_INLINE void placePoints() {
 template <bool WIDE> CANOE_INLINE void copyCells() {
     for (int i = 0; i < OCEAN_N; i++) {
         std::memcpy(drawNormals[i], gridNormals[i], sizeof gridNormals[i]);
-        char* vertices = reinterpret_cast<char*>(drawVertices[i]);
         for (int j = 0; j < OCEAN_N; j += LANES) {
 #ifdef CANOE_HAVE_SHUFFLE
+            char* vertices = reinterpret_cast<char*>(drawVertices[i]);
             // Four cells: (x0 y0 z0 x1) (y1 z1 x2 y2) (z2 x3 y3 z3).
             Lanes p0, p1, z;
             std::memcpy(&p0, &positionsXY[i][j], sizeof p0);
@@ -217,13 +217,13 @@ CANOE_INLINE void crossRow(const Complex* row, NormalRow& r) {
 
 CANOE_INLINE void normalizeRow(NormalRow& r, Vec3* normals) {
     const double cz = GRID_SPACING * GRID_SPACING - 0.0 * 0.0;
-    char* out = reinterpret_cast<char*>(normals);
     for (int k = 0; k < ROW_VECTORS; k++) {
         // normalize3: a length of exactly 0 is taken as 1.
         Lanes length = r.length[k] == 0.0 ? Lanes{1.0, 1.0, 1.0, 1.0} : r.length[k];
         Lanes nx = r.cx[k] / length, ny = r.cy[k] / length, nz = cz / length;
 #ifdef CANOE_HAVE_SHUFFLE
         // Four Vec3 in a row: (x0 y0 z0 x1) (y1 z1 x2 y2) (z2 x3 y3 z3).
+        char* out = reinterpret_cast<char*>(normals);
         Lanes xy01 = __builtin_shufflevector(nx, ny, 0, 4, 1, 5);
         Lanes xy23 = __builtin_shufflevector(nx, ny, 2, 6, 3, 7);
         Lanes yz1 = __builtin_shufflevector(ny, nz, 1, 5, 1, 5);

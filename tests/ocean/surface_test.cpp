@@ -1,5 +1,6 @@
 // The per-tick surface: partner layout of the spectrum, choppy displacement, normals, the seam of the
 // drawing grid, the normal-map bytes and the whole GL-free tick.
+#include "ocean/rounding.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
 

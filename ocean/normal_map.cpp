@@ -35,6 +35,8 @@ unsigned int createNormalMapTexture() {
 }
 
 void uploadNormalMap() {
+    // Before createNormalMapTexture there is neither a buffer nor a texture to fill.
+    if (normalMapPixels == nullptr) return;
     encodeNormalMap(normalMapPixels);
     glBindTexture(GL_TEXTURE_2D, normalMapTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

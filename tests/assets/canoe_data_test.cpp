@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -116,6 +117,8 @@ TEST_F(CanoeData, TexturesDecodeAndTheSeatKeysOnlyItsHoles) {
         RgbImage* image = loadBmpImage((folder + "/" + name).c_str());
         ASSERT_NE(image, nullptr) << name;
         EXPECT_GT(image->width, 0);
+        std::free(image->pixels);
+        std::free(image);
     }
     std::vector<unsigned char> seat = makeSeatImage(128);
     int holes = 0, keyedStrips = 0;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -155,6 +156,72 @@ TEST(ShapeFile, FileNamesInLoadOrder) {
     EXPECT_STREQ(shapeFileNames[13], "fixfinaxstring.shad");
     EXPECT_STREQ(shapeFileNames[15], "finpaddle.shad");
     EXPECT_EQ(canoeShapeCount, 15);
+}
+
+} // namespace
+
+namespace {
+
+// Damaged copies of a valid file (words replaced, dropped or added, fixed seed): whatever the reader
+// accepts must keep every face inside its counts, and counts inside the record.
+TEST(ShapeFile, RandomDamageNeverEscapesTheRecord) {
+    std::vector<std::string> valid;
+    std::istringstream base("v 4 n 2 f 2  0 0 0  1 0 0  0 1 0  1 1 1  0 0 1  0 1 0"
+                            "  1 1 1 2 1 1 3 1 2  2 2 2 3 1 1 4 4 2");
+    for (std::string w; base >> w;)
+        valid.push_back(w);
+    {
+        std::string text;
+        for (const std::string& w : valid)
+            text += w + " ";
+        ASSERT_TRUE(readText(text, 11));
+        ASSERT_EQ(canoeShapes[11].faceCount, 2);
+    }
+    const char* const replacements[] = {"-1",          "0",   "5",   "20000", "20001", "2147483648",
+                                        "-2147483649", "1e9", "nan", "inf",   "x",     "99999999999999999999",
+                                        "3.7",         "+2",  ""};
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    int accepted = 0;
+    for (int round = 0; round < 3000; round++) {
+        std::vector<std::string> words = valid;
+        for (int k = 1 + next(3); k > 0; k--) {
+            unsigned at = next(static_cast<unsigned>(words.size()));
+            unsigned what = next(3);
+            if (what == 0)
+                words[at] = replacements[next(sizeof replacements / sizeof replacements[0])];
+            else if (what == 1)
+                words.erase(words.begin() + at);
+            else
+                words.insert(words.begin() + at,
+                             replacements[next(sizeof replacements / sizeof replacements[0])]);
+            if (words.empty()) break;
+        }
+        std::string text;
+        for (const std::string& w : words)
+            text += w + " ";
+        testing::internal::CaptureStdout();
+        bool ok = readText(text, 11);
+        testing::internal::GetCapturedStdout();
+        const ShapeFile& s = canoeShapes[11];
+        ASSERT_GE(s.vertexCount, 0);
+        ASSERT_LE(s.vertexCount, SHAPE_CAPACITY);
+        ASSERT_LE(s.normalCount, SHAPE_CAPACITY);
+        ASSERT_LE(s.faceCount, SHAPE_CAPACITY);
+        if (!ok) continue;
+        accepted++;
+        for (int f = 0; f < s.faceCount; f++)
+            for (int c = 0; c < 3; c++) {
+                ASSERT_GE(s.faces[f][3 * c], 0) << text;
+                ASSERT_LT(s.faces[f][3 * c], s.vertexCount) << text;
+                ASSERT_GE(s.faces[f][3 * c + 2], 0) << text;
+                ASSERT_LT(s.faces[f][3 * c + 2], s.normalCount) << text;
+            }
+    }
+    EXPECT_GT(accepted, 100); // harmless damage (a coordinate changed) is still read
 }
 
 } // namespace

@@ -331,17 +331,96 @@ void makeReversal(long nn, long* rev) {
     }
 }
 
+#ifdef CANOE_HAVE_SHUFFLE
+// For full blocks of adjacent lines (the columns) the gather runs into the first two passes and the
+// last two passes run into the scatter, so those elements go to and from the work array once less.
+// The butterflies are twoPasses' own.
+CANOE_INLINE void splitElement(const Complex* source, int h, Lanes& re, Lanes& im) {
+    Lanes v0, v1;
+    loadLanes(v0, source + h * LANES);
+    loadLanes(v1, source + h * LANES + 2);
+    re = __builtin_shufflevector(v0, v1, 0, 2, 4, 6);
+    im = __builtin_shufflevector(v0, v1, 1, 3, 5, 7);
+}
+
+CANOE_INLINE void joinElement(Complex* target, int h, const Lanes& re, const Lanes& im) {
+    storeLanes(target + h * LANES, __builtin_shufflevector(re, im, 0, 4, 1, 5));
+    storeLanes(target + h * LANES + 2, __builtin_shufflevector(re, im, 2, 6, 3, 7));
+}
+
+CANOE_INLINE void gatherFirstTwoPasses(ElementBlock* e, const Complex* block, long kStride, long nn,
+                                       const long* rev, const double* u1Table, const double* u2Table) {
+    for (long base = 0; base < nn; base += 4) {
+        for (int h = 0; h < HALVES; h++) {
+            Lanes r0, i0, r1, i1, r2, i2, r3, i3;
+            splitElement(block + rev[base] * kStride, h, r0, i0);
+            splitElement(block + rev[base + 1] * kStride, h, r1, i1);
+            splitElement(block + rev[base + 2] * kStride, h, r2, i2);
+            splitElement(block + rev[base + 3] * kStride, h, r3, i3);
+            butterfly(r0, i0, r1, i1, u1Table[0], u2Table[0]);
+            butterfly(r2, i2, r3, i3, u1Table[0], u2Table[0]);
+            butterfly(r0, i0, r2, i2, u1Table[1], u2Table[1]);
+            butterfly(r1, i1, r3, i3, u1Table[2], u2Table[2]);
+            e[base].re[h] = r0, e[base].im[h] = i0, e[base + 1].re[h] = r1, e[base + 1].im[h] = i1;
+            e[base + 2].re[h] = r2, e[base + 2].im[h] = i2, e[base + 3].re[h] = r3, e[base + 3].im[h] = i3;
+        }
+    }
+}
+
+// The last two passes (spans nn / 4 and nn / 2), the forward scaling, and the scatter.
+CANOE_INLINE void lastTwoPassesScatter(const ElementBlock* e, Complex* block, long kStride, long nn, int dir,
+                                       const double* u1Table, const double* u2Table) {
+    const long l1 = nn / 4;
+    const double* u1First = u1Table + (l1 - 1);
+    const double* u2First = u2Table + (l1 - 1);
+    const double* u1Second = u1Table + (2 * l1 - 1);
+    const double* u2Second = u2Table + (2 * l1 - 1);
+    const double scale = 1.0 / static_cast<double>(nn);
+    for (long j = 0; j < l1; j++) {
+        for (int h = 0; h < HALVES; h++) {
+            Lanes r0 = e[j].re[h], i0 = e[j].im[h], r1 = e[j + l1].re[h], i1 = e[j + l1].im[h];
+            Lanes r2 = e[j + 2 * l1].re[h], i2 = e[j + 2 * l1].im[h];
+            Lanes r3 = e[j + 3 * l1].re[h], i3 = e[j + 3 * l1].im[h];
+            butterfly(r0, i0, r1, i1, u1First[j], u2First[j]);
+            butterfly(r2, i2, r3, i3, u1First[j], u2First[j]);
+            butterfly(r0, i0, r2, i2, u1Second[j], u2Second[j]);
+            butterfly(r1, i1, r3, i3, u1Second[j + l1], u2Second[j + l1]);
+            if (dir == 1) {
+                r0 = r0 * scale, i0 = i0 * scale, r1 = r1 * scale, i1 = i1 * scale;
+                r2 = r2 * scale, i2 = i2 * scale, r3 = r3 * scale, i3 = i3 * scale;
+            }
+            joinElement(block + j * kStride, h, r0, i0);
+            joinElement(block + (j + l1) * kStride, h, r1, i1);
+            joinElement(block + (j + 2 * l1) * kStride, h, r2, i2);
+            joinElement(block + (j + 3 * l1) * kStride, h, r3, i3);
+        }
+    }
+}
+#endif
+
 // Transforms `lines` lines of 2^m elements; element k of line b is c[k * kStride + b * bStride].
 template <long K_STRIDE, long B_STRIDE>
 CANOE_INLINE void transformLinesBody(Complex* c, int lines, int dir, int m, const double* u1Table,
                                      const double* u2Table, const long* rev, ElementBlock* e) {
     const long nn = 1L << m;
     const int perBlock = lines < LINE_BLOCK ? lines : LINE_BLOCK;
+#ifdef CANOE_HAVE_SHUFFLE
+    // Passes in pairs from the first to the last: needs an even m, at least 4.
+    const bool fused = B_STRIDE == 1 && perBlock == LINE_BLOCK && m >= 4 && m % 2 == 0;
+#endif
     for (int first = 0; first < lines; first += perBlock) {
         Complex* block = c + first * B_STRIDE;
-        gather<K_STRIDE, B_STRIDE>(e, block, perBlock, nn, rev);
-
         int l = 0;
+#ifdef CANOE_HAVE_SHUFFLE
+        if (fused) {
+            gatherFirstTwoPasses(e, block, K_STRIDE, nn, rev, u1Table, u2Table);
+            for (l = 2; l + 2 < m; l += 2)
+                twoPasses(e, nn, 1L << l, u1Table, u2Table);
+            lastTwoPassesScatter(e, block, K_STRIDE, nn, dir, u1Table, u2Table);
+            continue;
+        }
+#endif
+        gather<K_STRIDE, B_STRIDE>(e, block, perBlock, nn, rev);
         for (; l + 1 < m; l += 2)
             twoPasses(e, nn, 1L << l, u1Table, u2Table);
         if (l < m) onePass(e, nn, 1L << l, u1Table, u2Table);

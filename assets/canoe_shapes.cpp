@@ -150,6 +150,17 @@ ShapeMesh makeDecks() {
             }
         }
         mesh.grid(first, n + 1, across + 1);
+        // The deck climbs steeply with the sheer: shade it by its true slope, facing up.
+        for (int i = 0; i <= n; i++)
+            for (int k = 0; k <= across; k++) {
+                auto at = [&](int ii, int kk) {
+                    return mesh
+                        .vertices[first + std::clamp(ii, 0, n) * (across + 1) + std::clamp(kk, 0, across)];
+                };
+                P3 normal = normalized(cross(at(i, k + 1) - at(i, k - 1), at(i + 1, k) - at(i - 1, k)));
+                if (normal.y < 0) normal = normal * -1.0;
+                mesh.normals[first + i * (across + 1) + k] = normal;
+            }
         // Headboard: a fan from its middle to the inside of the hull at the deck's inner edge.
         double u = end * 0.86;
         P3 centre = hullInsidePoint(u, 0.6, 1, 0.3);

@@ -1,4 +1,4 @@
-// Short vectors of four doubles for the ocean's batched loops (the FFT lines, the grid normals), and
+// Short vectors of four doubles for the ocean's batched loops (the FFT lines, the tick's sweeps), and
 // the two builds such loops are compiled in: plain, and with 256-bit AVX where the processor has it.
 // Every lane gets exactly the IEEE operations of the scalar code it replaces; no fused multiply-adds.
 #pragma once
@@ -34,6 +34,7 @@ typedef int IntLanes __attribute__((vector_size(LANES * sizeof(int))));
 typedef unsigned char Bytes8 __attribute__((vector_size(8)));
 typedef unsigned char Bytes16 __attribute__((vector_size(16)));
 #endif
+
 // The AVX build wants its vectors 32-byte aligned, whatever alignof says in the plain build.
 const size_t LANES_ALIGNMENT = 64;
 

@@ -371,13 +371,17 @@ struct CachedTables {
     }
 };
 
-const CachedTables cachedTables;
+// Made on first use, so a transform run by another file's start-up code finds them ready too.
+const CachedTables& cachedTables() {
+    static const CachedTables tables;
+    return tables;
+}
 
 // The cached tables, or for a longer pass the ones made into the caller's work arrays.
 PassTables passTables(int dir, int m, double* u1, double* u2, long* rev) {
     int direction = dir == 1 ? 0 : 1;
     if (m < CACHED_EXPONENTS)
-        return {cachedTables.u1[direction][m], cachedTables.u2[direction][m], cachedTables.rev[m]};
+        return {cachedTables().u1[direction][m], cachedTables().u2[direction][m], cachedTables().rev[m]};
     makeTwiddles(dir, m, u1, u2);
     makeReversal(1L << m, rev);
     return {u1, u2, rev};

@@ -21,6 +21,7 @@
 namespace {
 
 unsigned char pixels[64 * 64 * 3];
+double fftwLargestDifference = -1.0; // between FFTW's drawing grid and ours, when the FFTW tick ran
 
 void prepareSea() {
     seedRandom(20260101);
@@ -130,7 +131,7 @@ void BM_OceanTickFftw(benchmark::State& state) {
             largestDifference = std::max(largestDifference, std::fabs(ours[i][j].z - drawVertices[i][j].z));
         }
     if (largestDifference > 1e-9) state.SkipWithError("FFTW and our tick disagree");
-    state.counters["largest_difference"] = largestDifference;
+    fftwLargestDifference = largestDifference;
 
     double T = 0.0;
     for (auto _ : state) {
@@ -207,6 +208,8 @@ int main(int argc, char** argv) {
     std::printf("CPU time per iteration:\n");
     printRatio(reporter, "ocean tick", "BM_OceanTick", "BM_OceanTickFftw");
     printRatio(reporter, "2-D inverse transform", "BM_Fft2d", "BM_Fft2dFftw");
+    if (fftwLargestDifference >= 0.0)
+        std::printf("FFTW's drawing grid and ours differ by at most %.1e\n", fftwLargestDifference);
     printRatio(reporter, "tick, FFT line by line", "BM_OceanTickOneLineAtATime", "BM_OceanTickFftw");
     return 0;
 }

@@ -48,14 +48,28 @@ TEST(Foundation, OpensFullWindowShowsCountersAndEndsOnEsc) {
     EXPECT_EQ(session.exitStatus(), 0);
 }
 
-TEST(Foundation, ClearColourFillsWhatNothingCovers) {
+// Bark-coloured pixels: warm, with red well above blue (sea and sky are the other way round).
+static bool bark(Rgb c) {
+    return c.r > 100 && c.r - c.b > 70 && c.g > c.b;
+}
+
+TEST(Foundation, DraggingLeftTurnsTheViewTowardTheCanoe) {
     e2e::Session session;
     ASSERT_TRUE(session.start());
     ASSERT_TRUE(session.waitForWindow()) << session.console();
-    e2e::Screenshot shot = session.screenshot();
-    ASSERT_TRUE(shot.valid());
-    // Dark blue (0, 0, 128) stands wherever the scene draws nothing; the top row corners of the screen
-    // are either that or the sky.
-    Rgb corner = shot.at(2, 2);
-    EXPECT_FALSE(corner.r == 0 && corner.g == 0 && corner.b == 0) << "black screen: nothing was drawn";
+    // At the start heading the canoe lies 40 degrees left of centre, its stern near x = 210.
+    e2e::Screenshot before = session.screenshot("drag-before");
+    EXPECT_GT(before.fraction(0, 480, 220, 580, bark), 0.2);
+    EXPECT_LT(before.fraction(480, 470, 800, 560, bark), 0.01);
+
+    // 320 pixels left is 40 degrees: the canoe comes to the middle of the screen.
+    session.drag(960, 512, 640, 512, 16);
+    session.sleep(1.5);
+    e2e::Screenshot after = session.screenshot("drag-after");
+    EXPECT_GT(after.fraction(480, 470, 800, 560, bark), 0.08);
+    EXPECT_LT(after.fraction(0, 480, 220, 580, bark), 0.05);
+
+    session.key("Escape");
+    ASSERT_TRUE(session.waitForExit(10));
+    EXPECT_EQ(session.exitStatus(), 0);
 }

@@ -37,6 +37,16 @@ struct Image {
     int size;
     std::vector<double> rgb; // 0..255 floats while drawing
     explicit Image(int s) : size(s), rgb(static_cast<size_t>(s) * s * 3, 0.0) {}
+    void set(int x, int y, double r, double g, double b) {
+        double* p = at(x, y);
+        p[0] = r, p[1] = g, p[2] = b;
+    }
+    // Calls f(x, y) for every texel, row by row.
+    template <class F> void each(F f) {
+        for (int y = 0; y < size; y++)
+            for (int x = 0; x < size; x++)
+                f(x, y);
+    }
     double* at(int x, int y) {
         x = ((x % size) + size) % size;
         y = ((y % size) + size) % size;
@@ -61,17 +71,13 @@ struct Image {
 
 std::vector<unsigned char> makeBirchImage(int size) {
     Image img(size);
-    for (int y = 0; y < size; y++)
-        for (int x = 0; x < size; x++) {
-            // Cream bark, blotched, with faint streaks along the length (along y).
-            double blotch = noise(x, y, size, 8, 11) * 0.6 + noise(x, y, size, 32, 12) * 0.4;
-            double streak = noise(x * 1.0, y / 8.0, size, 64, 13);
-            double v = 0.82 + 0.14 * blotch - 0.10 * streak * streak;
-            double* p = img.at(x, y);
-            p[0] = 246 * v;
-            p[1] = 232 * v;
-            p[2] = 204 * v;
-        }
+    img.each([&](int x, int y) {
+        // Cream bark, blotched, with faint streaks along the length (along y).
+        double blotch = noise(x, y, size, 8, 11) * 0.6 + noise(x, y, size, 32, 12) * 0.4;
+        double streak = noise(x * 1.0, y / 8.0, size, 64, 13);
+        double v = 0.82 + 0.14 * blotch - 0.10 * streak * streak;
+        img.set(x, y, 246 * v, 232 * v, 204 * v);
+    });
     // Lenticels: short dark dashes along the length of the boat (along y), a texel or two thick.
     int count = size * size / 90;
     for (int k = 0; k < count; k++) {
@@ -108,62 +114,50 @@ std::vector<unsigned char> makeBirchImage(int size) {
 
 std::vector<unsigned char> makeSpruceImage(int size) {
     Image img(size);
-    for (int y = 0; y < size; y++)
-        for (int x = 0; x < size; x++) {
-            // Straight grain along x: rings bent a little by slow noise.
-            double bend = 6.0 * noise(x, y, size, 4, 41) + 2.0 * noise(x, y, size, 16, 42);
-            double ring = 0.5 + 0.5 * std::sin(2 * M_PI * (y + bend) / 9.0);
-            double late = std::pow(ring, 6.0); // thin dark latewood lines
-            double tone = 0.9 + 0.1 * noise(x, y, size, 8, 43);
-            double* p = img.at(x, y);
-            p[0] = (236 - 60 * late) * tone;
-            p[1] = (206 - 70 * late) * tone;
-            p[2] = (150 - 60 * late) * tone;
-        }
+    img.each([&](int x, int y) {
+        // Straight grain along x: rings bent a little by slow noise.
+        double bend = 6.0 * noise(x, y, size, 4, 41) + 2.0 * noise(x, y, size, 16, 42);
+        double ring = 0.5 + 0.5 * std::sin(2 * M_PI * (y + bend) / 9.0);
+        double late = std::pow(ring, 6.0); // thin dark latewood lines
+        double tone = 0.9 + 0.1 * noise(x, y, size, 8, 43);
+        img.set(x, y, (236 - 60 * late) * tone, (206 - 70 * late) * tone, (150 - 60 * late) * tone);
+    });
     return img.bytes(1);
 }
 
 std::vector<unsigned char> makeLeatherImage(int size) {
     Image img(size);
-    for (int y = 0; y < size; y++)
-        for (int x = 0; x < size; x++) {
-            double grain = 0.6 * noise(x, y, size, 16, 51) + 0.4 * noise(x, y, size, 32, 52);
-            double wear = noise(x, y, size, 4, 53);
-            double v = 0.75 + 0.3 * grain + 0.15 * wear;
-            double* p = img.at(x, y);
-            p[0] = 168 * v;
-            p[1] = 112 * v;
-            p[2] = 66 * v;
-        }
+    img.each([&](int x, int y) {
+        double grain = 0.6 * noise(x, y, size, 16, 51) + 0.4 * noise(x, y, size, 32, 52);
+        double wear = noise(x, y, size, 4, 53);
+        double v = 0.75 + 0.3 * grain + 0.15 * wear;
+        img.set(x, y, 168 * v, 112 * v, 66 * v);
+    });
     return img.bytes(1);
 }
 
 std::vector<unsigned char> makeSeatImage(int size) {
     Image img(size); // starts black: the holes
     const int period = size / 8, width = period / 3;
-    for (int y = 0; y < size; y++)
-        for (int x = 0; x < size; x++) {
-            int cx = x % period, cy = y % period, cd = (x + y) % period;
-            bool along = cy < width, across = cx < width, diagonal = cd < width / 2 + 1;
-            if (!along && !across && !diagonal) continue;
-            // Over-and-under: which strip is on top alternates from crossing to crossing.
-            bool alongOnTop = ((x / period) + (y / period)) % 2 == 0;
-            double shade;
-            if (along && across)
-                shade = alongOnTop ? 0.95 - 0.25 * std::fabs(cy - width / 2.0) / width
-                                   : 0.95 - 0.25 * std::fabs(cx - width / 2.0) / width;
-            else if (along)
-                shade = 0.9 - 0.3 * std::fabs(cy - width / 2.0) / width;
-            else if (across)
-                shade = 0.9 - 0.3 * std::fabs(cx - width / 2.0) / width;
-            else
-                shade = 0.7;
-            shade *= 0.9 + 0.1 * noise(x, y, size, 16, 61);
-            double* p = img.at(x, y);
-            p[0] = 222 * shade;
-            p[1] = 196 * shade;
-            p[2] = 142 * shade;
-        }
+    img.each([&](int x, int y) {
+        int cx = x % period, cy = y % period, cd = (x + y) % period;
+        bool along = cy < width, across = cx < width, diagonal = cd < width / 2 + 1;
+        if (!along && !across && !diagonal) return;
+        // Over-and-under: which strip is on top alternates from crossing to crossing.
+        bool alongOnTop = ((x / period) + (y / period)) % 2 == 0;
+        double shade;
+        if (along && across)
+            shade = alongOnTop ? 0.95 - 0.25 * std::fabs(cy - width / 2.0) / width
+                               : 0.95 - 0.25 * std::fabs(cx - width / 2.0) / width;
+        else if (along)
+            shade = 0.9 - 0.3 * std::fabs(cy - width / 2.0) / width;
+        else if (across)
+            shade = 0.9 - 0.3 * std::fabs(cx - width / 2.0) / width;
+        else
+            shade = 0.7;
+        shade *= 0.9 + 0.1 * noise(x, y, size, 16, 61);
+        img.set(x, y, 222 * shade, 196 * shade, 142 * shade);
+    });
     // Strips keep every channel at 1 or more so that only the holes are keyed out.
     std::vector<unsigned char> out = img.bytes(0);
     for (size_t i = 0; i < out.size(); i += 3)
@@ -177,19 +171,15 @@ std::vector<unsigned char> makeKkkImage(int size) {
     // Red-ochre double curves around a ring, on black.
     Image img(size);
     double c = size / 2.0;
-    for (int y = 0; y < size; y++)
-        for (int x = 0; x < size; x++) {
-            double dx = x + 0.5 - c, dy = y + 0.5 - c, r = std::sqrt(dx * dx + dy * dy) / c;
-            double a = std::atan2(dy, dx);
-            bool ring = std::fabs(r - 0.42) < 0.07;
-            bool curls = std::fabs(r - (0.68 + 0.12 * std::cos(4 * a))) < 0.05 && r < 0.95;
-            if (ring || curls) {
-                double* p = img.at(x, y);
-                p[0] = 170;
-                p[1] = 58;
-                p[2] = 30;
-            }
+    img.each([&](int x, int y) {
+        double dx = x + 0.5 - c, dy = y + 0.5 - c, r = std::sqrt(dx * dx + dy * dy) / c;
+        double a = std::atan2(dy, dx);
+        bool ring = std::fabs(r - 0.42) < 0.07;
+        bool curls = std::fabs(r - (0.68 + 0.12 * std::cos(4 * a))) < 0.05 && r < 0.95;
+        if (ring || curls) {
+            img.set(x, y, 170, 58, 30);
         }
+    });
     return img.bytes(0);
 }
 

@@ -5,6 +5,8 @@
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
 
+#include "../tests/ocean/plain_fft.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -28,31 +30,8 @@ void prepareSea() {
     initSpectrum();
 }
 
-// The transform one line at a time, as fft1d's callers wrote it before fft2d batched the lines.
-int fft2dOneLineAtATime(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir) {
-    int mx, px, my, py;
-    if (!powerOfTwo(nx, mx, px) || !powerOfTwo(ny, my, py)) return 0;
-    std::vector<double> x(nx), y(nx);
-    for (int j = 0; j < ny; j++) {
-        for (int i = 0; i < nx; i++)
-            x[i] = c[i][j].real, y[i] = c[i][j].imag;
-        fft1d(dir, mx, x.data(), y.data());
-        for (int i = 0; i < nx; i++)
-            c[i][j].real = x[i], c[i][j].imag = y[i];
-    }
-    x.assign(ny, 0.0);
-    y.assign(ny, 0.0);
-    for (int i = 0; i < nx; i++) {
-        for (int j = 0; j < ny; j++)
-            x[j] = c[i][j].real, y[j] = c[i][j].imag;
-        fft1d(dir, my, x.data(), y.data());
-        for (int j = 0; j < ny; j++)
-            c[i][j].real = x[j], c[i][j].imag = y[j];
-    }
-    return 1;
-}
-
-void BM_OceanTick(benchmark::State& state) {
+// The timed ticks, from the same sea each time, one 60th of a second apart.
+void runTicks(benchmark::State& state) {
     prepareSea();
     double T = 0.0;
     for (auto _ : state) {
@@ -61,39 +40,37 @@ void BM_OceanTick(benchmark::State& state) {
         benchmark::DoNotOptimize(pixels);
         T -= 1.0 / 60.0;
     }
+}
+
+void BM_OceanTick(benchmark::State& state) {
+    runTicks(state);
 }
 BENCHMARK(BM_OceanTick);
 
 void BM_OceanTickOneLineAtATime(benchmark::State& state) {
-    prepareSea();
     oceanTransform = fft2dOneLineAtATime;
-    double T = 0.0;
-    for (auto _ : state) {
-        advanceOcean(T);
-        encodeNormalMap(pixels);
-        benchmark::DoNotOptimize(pixels);
-        T -= 1.0 / 60.0;
-    }
+    runTicks(state);
     oceanTransform = fft2d;
 }
 BENCHMARK(BM_OceanTickOneLineAtATime);
 
 Complex source[64][64], data[64][64];
 
-void fillSource() {
+// Copies the same input into data and transforms it, for every iteration.
+template <typename Inverse> void runInverses(benchmark::State& state, Inverse inverse) {
     for (int i = 0; i < 64; i++)
         for (int j = 0; j < 64; j++)
             source[i][j] = {std::sin(i * 0.3 + j), std::cos(j * 0.7 - i)};
-}
-
-void BM_Fft2d(benchmark::State& state) {
-    fillSource();
     for (auto _ : state) {
         std::memcpy(data, source, sizeof data);
-        fft2d(data, 64, 64, -1);
+        inverse();
         benchmark::DoNotOptimize(data);
     }
     state.SetLabel("copy + inverse");
+}
+
+void BM_Fft2d(benchmark::State& state) {
+    runInverses(state, [] { fft2d(data, 64, 64, -1); });
 }
 BENCHMARK(BM_Fft2d);
 
@@ -133,13 +110,7 @@ void BM_OceanTickFftw(benchmark::State& state) {
     if (largestDifference > 1e-9) state.SkipWithError("FFTW and our tick disagree");
     fftwLargestDifference = largestDifference;
 
-    double T = 0.0;
-    for (auto _ : state) {
-        advanceOcean(T);
-        encodeNormalMap(pixels);
-        benchmark::DoNotOptimize(pixels);
-        T -= 1.0 / 60.0;
-    }
+    runTicks(state);
     oceanTransform = fft2d;
 }
 BENCHMARK(BM_OceanTickFftw);
@@ -147,13 +118,7 @@ BENCHMARK(BM_OceanTickFftw);
 void BM_Fft2dFftw(benchmark::State& state) {
     fftw_complex* raw = reinterpret_cast<fftw_complex*>(&data[0][0]);
     fftw_plan inverse = fftw_plan_dft_2d(64, 64, raw, raw, FFTW_BACKWARD, FFTW_MEASURE);
-    fillSource();
-    for (auto _ : state) {
-        std::memcpy(data, source, sizeof data);
-        fftw_execute(inverse);
-        benchmark::DoNotOptimize(data);
-    }
-    state.SetLabel("copy + inverse");
+    runInverses(state, [inverse] { fftw_execute(inverse); });
 }
 BENCHMARK(BM_Fft2dFftw);
 #endif

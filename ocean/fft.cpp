@@ -3,6 +3,7 @@
 // is in fft2d.cpp.
 #include "ocean/fft.h"
 
+#include "ocean/twiddle.h"
 #include "ocean/rounding.h"
 
 #include <cmath>
@@ -45,13 +46,9 @@ int fft1d(int dir, long m, double* x, double* y) {
                 x[i] += t1;
                 y[i] += t2;
             }
-            double z = u1 * c1 - u2 * c2;
-            u2 = u1 * c2 + u2 * c1;
-            u1 = z;
+            turnTwiddle(u1, u2, c1, c2);
         }
-        c2 = std::sqrt((1.0 - c1) / 2.0);
-        if (dir == 1) c2 = -c2;
-        c1 = std::sqrt((1.0 + c1) / 2.0);
+        nextPassRoot(dir, c1, c2);
     }
 
     if (dir == 1) {

@@ -1,6 +1,7 @@
 // fft2d: the two-dimensional transform, fft1d's butterflies run on eight lines at once in vectors.
 #include "ocean/fft.h"
 
+#include "ocean/twiddle.h"
 #include "ocean/lanes.h"
 
 #include <cmath>
@@ -37,13 +38,9 @@ void makeTwiddles(int dir, int m, double* u1Table, double* u2Table) {
             u1Table[at] = u1;
             u2Table[at] = u2;
             at++;
-            double z = u1 * c1 - u2 * c2;
-            u2 = u1 * c2 + u2 * c1;
-            u1 = z;
+            turnTwiddle(u1, u2, c1, c2);
         }
-        c2 = std::sqrt((1.0 - c1) / 2.0);
-        if (dir == 1) c2 = -c2;
-        c1 = std::sqrt((1.0 + c1) / 2.0);
+        nextPassRoot(dir, c1, c2);
     }
 }
 

@@ -7,8 +7,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
-#include <vector>
 
 namespace {
 
@@ -32,9 +30,6 @@ TEST(RandomGenerator, KnownSequences) {
         EXPECT_EQ(nextRandom(), expected);
     seedRandom(0);
     EXPECT_EQ(nextRandom(), 38); // 2531011 >> 16
-    // The state wraps modulo 2^32.
-    seedRandom(0xFFFFFFFFu);
-    EXPECT_EQ(nextRandom(), static_cast<int>(((0xFFFFFFFFu * 214013u + 2531011u) >> 16) & 32767u));
 }
 
 TEST(RandomGenerator, UniformReachesBothEndsExactly) {
@@ -49,8 +44,7 @@ TEST(RandomGenerator, UniformReachesBothEndsExactly) {
     seedRandom(12345);
     for (int k = 0; k < 100000; k++) {
         double u = uniformRandom();
-        ASSERT_GE(u, 0.0);
-        ASSERT_LE(u, 1.0);
+        ASSERT_TRUE(u >= 0.0 && u <= 1.0) << u;
     }
 }
 
@@ -81,10 +75,10 @@ TEST(Phillips, ReferenceValuesAndZeros) {
         {step, 0.0, 7.563625574924227e-06},
         {step, step, 0.010912786415971466},
         {-32 * step, -32 * step, 3.535110104889633e-06},
-        {-step, 0.0, 7.563625574924227e-06}, // against the wind: same height
-        {-step, -step, 0.010912786415971466},
-        {0.0, 0.0, 0.0},    // zero frequency
-        {step, -step, 0.0}, // perpendicular to the wind
+        {-step, 0.0, 7.563625574924227e-06},
+        {-step, -step, 0.010912786415971466}, // against the wind
+        {0.0, 0.0, 0.0},
+        {step, -step, 0.0}, // zero frequency, perpendicular to the wind
     };
     for (const Case& c : cases) {
         double p = phillips(SPECTRUM_AMPLITUDE, c.kx, c.ky, WIND_X, WIND_Y);
@@ -134,19 +128,6 @@ TEST(InitSpectrum, OnePairPerCellInRowOrder) {
         EXPECT_EQ(h0[c.i][c.j].real, (1.0 / std::sqrt(2.0)) * g[0] * std::sqrt(p)) << c.i << "," << c.j;
         EXPECT_EQ(h0[c.i][c.j].imag, (1.0 / std::sqrt(2.0)) * g[1] * std::sqrt(p)) << c.i << "," << c.j;
     }
-}
-
-TEST(InitSpectrum, SameSeedSameSeaOtherSeedOtherSea) {
-    std::vector<Complex> first(&h0[0][0], &h0[0][0] + OCEAN_N * OCEAN_N);
-    seedRandom(1000);
-    initSpectrum();
-    first.assign(&h0[0][0], &h0[0][0] + OCEAN_N * OCEAN_N);
-    seedRandom(1000);
-    initSpectrum();
-    EXPECT_EQ(std::memcmp(first.data(), h0, sizeof(h0)), 0);
-    seedRandom(1001);
-    initSpectrum();
-    EXPECT_NE(std::memcmp(first.data(), h0, sizeof(h0)), 0);
 }
 
 } // namespace

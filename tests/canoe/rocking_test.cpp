@@ -2,8 +2,10 @@
 // frame, and no division by a zero count.
 #include "canoe/rocking.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -26,59 +28,40 @@ TEST(Rocking, TablesFollowHalfASine) {
     EXPECT_DOUBLE_EQ(rockPitchTable[60], 0.0); // beyond the count: untouched
 }
 
-TEST(Rocking, SixtySamplesStepTwentyASecondAndWrapAfterThreeSeconds) {
-    setUpRocking(60);
+// Each row starts the clock afresh at 'times[0]' (that first frame only starts it: level) and steps
+// through the rest; the index after the last step must be 'index'.
+TEST(Rocking, StepsByTheClockAndWraps) {
     const double start = 1024.0; // times that doubles hold exactly
-    struct Step {
-        double time;
+    const struct {
+        const char* what;
+        int n;
+        std::vector<double> times;
         int index;
-    } steps[] = {
-        {start, 0}, // the first frame only starts the clock: level
-        {start + 0.125, 2},   {start + 0.5, 10},  {start + 1.0, 20},
-        {start + 2.9375, 58}, {start + 3.0, 0},   // a whole cycle
-        {start + 3.5, 10},    {start + 10.0, 20}, // 200 samples: 3 cycles and 20
+    } cases[] = {
+        {"first frame", 60, {0}, 0},
+        {"20 samples a second", 60, {0, 0.125}, 2},
+        {"one second", 60, {0, 1.0}, 20},
+        {"end of the cycle", 60, {0, 2.9375}, 58},
+        {"a whole cycle", 60, {0, 3.0}, 0},
+        {"200 samples: 3 cycles and 20", 60, {0, 10.0}, 20},
+        {"fractions carry over (7 x 0.3125)",
+         60,
+         {0, .015625, .03125, .046875, .0625, .078125, .09375, .109375},
+         2},
+        {"the clock going backwards", 60, {0, -1.0}, 40},
+        {"one sample", 1, {0, 2.7}, 0},
+        {"no samples", 0, {0, 1.5}, 0},
+        {"a negative count", -3, {0, 1.5}, 0},
+        {"too many samples", 5000, {0, 1.5}, 0},
     };
-    for (const Step& s : steps) {
-        advanceRockingAt(s.time);
-        EXPECT_EQ(rockIndex, s.index) << s.time - start;
-        EXPECT_GE(rockPosition, 0.0);
-        EXPECT_LT(rockPosition, 60.0);
+    for (const auto& c : cases) {
+        setUpRocking(c.n);
+        for (double t : c.times)
+            advanceRockingAt(start + t);
+        EXPECT_EQ(rockIndex, c.index) << c.what;
+        EXPECT_GE(rockPosition, 0.0) << c.what;
+        EXPECT_LT(rockPosition, std::max(c.n, 1)) << c.what;
     }
-}
-
-TEST(Rocking, FractionsCarryOverBetweenFrames) {
-    setUpRocking(60);
-    advanceRockingAt(500.0);
-    for (int i = 1; i <= 10; i++)
-        advanceRockingAt(500.0 + 0.01 * i); // 0.2 samples per frame
-    EXPECT_EQ(rockIndex, 2);
-}
-
-TEST(Rocking, ClockGoingBackwardsStaysInsideTheTable) {
-    setUpRocking(60);
-    advanceRockingAt(500.0);
-    advanceRockingAt(499.0); // -20 samples
-    EXPECT_GE(rockIndex, 0);
-    EXPECT_LT(rockIndex, 60);
-    EXPECT_EQ(rockIndex, 40);
-}
-
-TEST(Rocking, WithoutSamplesTheCanoeHoldsLevel) {
-    for (int n : {0, -3, 5000}) {
-        setUpRocking(n);
-        advanceRockingAt(100.0);
-        advanceRockingAt(101.5);
-        EXPECT_EQ(rockIndex, 0) << n;
-        EXPECT_DOUBLE_EQ(rockPitchTable[0], 0.0);
-        EXPECT_DOUBLE_EQ(rockRollTable[0], 0.0);
-    }
-}
-
-TEST(Rocking, OneSampleIsAlwaysSampleZero) {
-    setUpRocking(1);
-    advanceRockingAt(10.0);
-    advanceRockingAt(12.7);
-    EXPECT_EQ(rockIndex, 0);
 }
 
 } // namespace

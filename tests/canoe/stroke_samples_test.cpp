@@ -6,34 +6,32 @@
 
 namespace {
 
-bool readText(const std::string& text) {
+bool readText(const std::string& text, std::string* printed = nullptr) {
     std::istringstream in(text);
     testing::internal::CaptureStdout();
     bool ok = readStrokeFile(in);
-    testing::internal::GetCapturedStdout();
+    std::string out = testing::internal::GetCapturedStdout();
+    if (printed) *printed = out;
     return ok;
 }
 
-TEST(StrokeSamples, ThreeSamplesFromTwentyOneNumbers) {
-    ASSERT_TRUE(readText("7 3\n1 2 3 4 5 6 7 8 9\n10 11 12 13 14 15 16 17 18\n19 20 21"));
-    EXPECT_EQ(strokeSamples.sampleCount, 3);
-    EXPECT_DOUBLE_EQ(strokeSamples.pointA[0][0], 1);
-    EXPECT_DOUBLE_EQ(strokeSamples.pointA[2][2], 9);
-    EXPECT_DOUBLE_EQ(strokeSamples.pointB[0][0], 10);
-    EXPECT_DOUBLE_EQ(strokeSamples.pointB[1][1], 14);
-    EXPECT_DOUBLE_EQ(strokeSamples.pointB[2][2], 18);
-    EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[0], 19);
-    EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[2], 21);
-}
-
-TEST(StrokeSamples, LineBreaksAnywhereGiveTheSameSamples) {
-    ASSERT_TRUE(
-        readText("label\t3 1\n2\n3 4 5 6 7 8 9 10 11 12 13 14 15\n16 17 18 19 20\n21 trailing words"));
-    EXPECT_DOUBLE_EQ(strokeSamples.pointA[1][0], 4);
-    EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[1], 20);
-}
-
-TEST(StrokeSamples, ShortFileKeepsItsCountAndZeroes) {
+TEST(StrokeSamples, ThreeSamplesFromTwentyOneNumbersWhateverTheLineBreaks) {
+    for (const char* text :
+         {"7 3\n1 2 3 4 5 6 7 8 9\n10 11 12 13 14 15 16 17 18\n19 20 21",
+          "label\t3 1\n2\n3 4 5 6 7 8 9 10 11 12 13 14 15\n16 17 18 19 20\n21 trailing words"}) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(readText(text));
+        EXPECT_EQ(strokeSamples.sampleCount, 3);
+        EXPECT_DOUBLE_EQ(strokeSamples.pointA[0][0], 1);
+        EXPECT_DOUBLE_EQ(strokeSamples.pointA[1][0], 4);
+        EXPECT_DOUBLE_EQ(strokeSamples.pointA[2][2], 9);
+        EXPECT_DOUBLE_EQ(strokeSamples.pointB[0][0], 10);
+        EXPECT_DOUBLE_EQ(strokeSamples.pointB[1][1], 14);
+        EXPECT_DOUBLE_EQ(strokeSamples.pointB[2][2], 18);
+        EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[0], 19);
+        EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[2], 21);
+    }
+    // A short file keeps its count; what it lacks reads as zeroes.
     ASSERT_TRUE(readText("s 2 1 2 3"));
     EXPECT_EQ(strokeSamples.sampleCount, 2);
     EXPECT_DOUBLE_EQ(strokeSamples.pointA[0][2], 3);
@@ -42,7 +40,7 @@ TEST(StrokeSamples, ShortFileKeepsItsCountAndZeroes) {
 }
 
 TEST(StrokeSamples, UnusableCountsHoldTheCanoeLevel) {
-    struct Case {
+    const struct {
         const char* text;
         bool usable;
         int count;
@@ -56,14 +54,12 @@ TEST(StrokeSamples, UnusableCountsHoldTheCanoeLevel) {
         {"9 1 0 0 0 0 0 0 0", true, 1}, // a numeric label is still only a label
         {"s 1000", true, 1000},
     };
-    for (const Case& c : cases) {
-        std::istringstream in(c.text);
-        testing::internal::CaptureStdout();
-        EXPECT_EQ(readStrokeFile(in), c.usable) << c.text;
-        std::string message = testing::internal::GetCapturedStdout();
+    for (const auto& c : cases) {
+        std::string printed;
+        EXPECT_EQ(readText(c.text, &printed), c.usable) << c.text;
         EXPECT_EQ(strokeSamples.sampleCount, c.count) << c.text;
         if (!c.usable) {
-            EXPECT_NE(message.find("fstroke.stroke"), std::string::npos) << c.text;
+            EXPECT_NE(printed.find("fstroke.stroke"), std::string::npos) << c.text;
         }
     }
 }

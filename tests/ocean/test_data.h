@@ -7,24 +7,22 @@
 #include <random>
 #include <vector>
 
-// Values in [-3, 3), with signed zeros where a skipped multiplication by 1 or 0 would show.
-inline void fillRandom(Complex* data, size_t count, unsigned seed) {
+// Values in [-3, 3), with signed zeros among them, where a skipped multiplication by 1 or 0 would show.
+inline void fillRandom(double* values, size_t count, unsigned seed) {
     std::mt19937 generator(seed);
     std::uniform_real_distribution<double> value(-3.0, 3.0);
-    for (size_t k = 0; k < count; k++) {
-        data[k] = {value(generator), value(generator)};
-        if (k % 7 == 0) data[k].real = -0.0;
-        if (k % 11 == 0) data[k].imag = 0.0;
-    }
+    for (size_t k = 0; k < count; k++)
+        values[k] = k % 7 == 0 ? -0.0 : k % 11 == 0 ? 0.0 : value(generator);
 }
 
-template <size_t N> void fillRandom(Complex (&table)[N][FFT_ROW_LENGTH], unsigned seed) {
-    fillRandom(&table[0][0], N * FFT_ROW_LENGTH, seed);
+// Any table of doubles: Complex, PositionXY, Vec3.
+template <typename Table> void fillRandom(Table& table, unsigned seed) {
+    fillRandom(reinterpret_cast<double*>(&table), sizeof(Table) / sizeof(double), seed);
 }
 
 inline std::vector<Complex> randomRows(int rows, unsigned seed) {
     std::vector<Complex> data(static_cast<size_t>(rows) * FFT_ROW_LENGTH);
-    fillRandom(data.data(), data.size(), seed);
+    fillRandom(&data[0].real, 2 * data.size(), seed);
     return data;
 }
 

@@ -30,6 +30,10 @@ struct Out {
         u32(uint32_t(v));
         u32(uint32_t(v >> 32));
     }
+    void f32s(const float* f, int n) {
+        for (int i = 0; i < n; ++i)
+            f32(f[i]);
+    }
     void text(const std::string& s, size_t field) {
         for (size_t i = 0; i < field; ++i)
             u8(i < s.size() && i + 1 < field ? (unsigned char)s[i] : 0);
@@ -40,8 +44,7 @@ void writeNode(Out& o, const DraftModel& m, int index) {
     const DraftNode& n = m.nodes[index];
     o.text(n.name, 64);
     o.u8(index + 1);
-    for (float f : n.rest)
-        o.f32(f);
+    o.f32s(n.rest, 16);
     o.u16(0);
     for (int i = 0; i < 3; ++i)
         o.f64(0);
@@ -70,9 +73,10 @@ uint32_t packColour(int r, int g, int b, int a) {
     return uint32_t(r & 0xFF) | uint32_t(g & 0xFF) << 8 | uint32_t(b & 0xFF) << 16 | uint32_t(a & 0xFF) << 24;
 }
 
-bool writeModelFile(const std::string& folder, const char* fileName, const DraftModel& m) {
+std::vector<unsigned char> modelFileBytes(const DraftModel& m) {
+    bool newer = m.version >= 0x10002;
     Out o;
-    o.u32(0x10002);
+    o.u32(m.version);
     for (char c : std::string("arg00"))
         o.u8((unsigned char)c); // five bytes, no terminator
     o.text(m.name, 64);
@@ -93,25 +97,21 @@ bool writeModelFile(const std::string& folder, const char* fileName, const Draft
     for (const DraftFace& f : m.faces) {
         o.u16(0);
         o.u16(uint16_t(int16_t(f.material)));
-        o.u16(0xFFFF);
+        if (newer) o.u16(0xFFFF);
         o.u16(0);
         for (uint16_t v : f.vertex)
             o.u16(v);
-        for (float n : f.normal)
-            o.f32(n);
-        for (float t : f.uv)
-            o.f32(t);
-        for (int i = 0; i < 9; ++i)
+        o.f32s(f.normal, 9);
+        o.f32s(f.uv, 6);
+        for (int i = 0; i < (newer ? 9 : 3); ++i)
             o.f32(0);
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < (newer ? 3 : 0); ++i)
             o.u16(0);
     }
     o.u32(m.vertices.size());
     for (const DraftVertex& v : m.vertices) {
-        for (float p : v.position)
-            o.f32(p);
-        for (float w : v.weight)
-            o.f32(w);
+        o.f32s(v.position, 3);
+        o.f32s(v.weight, 3);
         for (uint8_t b : v.bone)
             o.u8(b);
         o.u8(0);
@@ -142,10 +142,15 @@ bool writeModelFile(const std::string& folder, const char* fileName, const Draft
             o.u16(id);
         }
     }
-    o.u32(0); // the 66-byte list
+    if (newer) o.u32(0); // the 66-byte list
+    return o.bytes;
+}
+
+bool writeModelFile(const std::string& folder, const char* fileName, const DraftModel& m) {
+    std::vector<unsigned char> bytes = modelFileBytes(m);
     FILE* file = openAssetFile(folder, fileName);
     if (!file) return false;
-    bool ok = std::fwrite(o.bytes.data(), 1, o.bytes.size(), file) == o.bytes.size();
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = std::fclose(file) == 0 && ok;
     if (!ok) std::fprintf(stderr, "canoe_assets: can't write %s/%s\n", folder.c_str(), fileName);
     return ok;

@@ -52,6 +52,7 @@ struct DraftMaterial {
 };
 
 struct DraftModel {
+    uint32_t version = 0x10002; // 0x10001: the older layout (84-byte faces, no trailing list)
     std::string name;
     std::vector<DraftClip> clips;
     std::vector<DraftNode> nodes;
@@ -61,7 +62,9 @@ struct DraftModel {
     std::vector<DraftMaterial> materials;
 };
 
-// Writes 'folder/fileName' in the newest layout; false after a message when it can't be written.
+// The whole file in the model's layout.
+std::vector<unsigned char> modelFileBytes(const DraftModel& model);
+// Writes 'folder/fileName' (modelFileBytes); false after a message when it can't be written.
 bool writeModelFile(const std::string& folder, const char* fileName, const DraftModel& model);
 
 // Packs red, green, blue, alpha bytes into a model colour.

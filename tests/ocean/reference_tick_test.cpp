@@ -39,31 +39,19 @@ void referenceTick(double T, Sea& sea) {
     for (int i = 0; i < 64; i++) {
         for (int j = 0; j < 64; j++) {
             double kx = waveVectors[i][j].kx, ky = waveVectors[i][j].ky;
-            double length = std::sqrt(kx * kx + ky * ky);
-            if (length == 0.0) {
-                sea.dx[i][j] = {0.0, 0.0};
-                sea.dy[i][j] = {0.0, 0.0};
-            } else {
-                sea.dx[i][j] = {0.0, (-kx / length) * sea.height[i][j].imag};
-                sea.dy[i][j] = {0.0, (-ky / length) * sea.height[i][j].imag};
-            }
+            double length = std::sqrt(kx * kx + ky * ky), im = sea.height[i][j].imag;
+            sea.dx[i][j] = {0.0, length == 0.0 ? 0.0 : (-kx / length) * im};
+            sea.dy[i][j] = {0.0, length == 0.0 ? 0.0 : (-ky / length) * im};
         }
     }
     fft2dOneLineAtATime(sea.dx, 64, 64, -1);
     fft2dOneLineAtATime(sea.dy, 64, 64, -1);
-    for (int i = 0; i < 64; i++) {
-        for (int j = 0; j < 64; j++) {
-            double sign = (i + j) % 2 == 0 ? 1.0 : -1.0;
-            sea.dx[i][j].real *= sign * 0.29;
-            sea.dx[i][j].imag *= sign * 0.29;
-            sea.dy[i][j].real *= sign * 0.29;
-            sea.dy[i][j].imag *= sign * 0.29;
-        }
-    }
     fft2dOneLineAtATime(sea.height, 64, 64, -1);
     for (int i = 0; i < 64; i++) {
         for (int j = 0; j < 64; j++) {
             double sign = (i + j) % 2 == 0 ? 1.0 : -1.0;
+            for (Complex* d : {&sea.dx[i][j], &sea.dy[i][j]})
+                d->real *= sign * 0.29, d->imag *= sign * 0.29;
             sea.height[i][j].real = sign * sea.height[i][j].real;
             sea.positions[i][j] = {(i / 64.0) * 128.0 + sea.dx[i][j].imag,
                                    (j / 64.0) * 128.0 + sea.dy[i][j].imag};
@@ -94,14 +82,9 @@ void referenceTick(double T, Sea& sea) {
     }
     sea.vertices[64][64] = sea.vertices[0][0] + Vec3(128.0, 128.0, 0.0);
     sea.drawn[64][64] = sea.drawn[0][0];
-    for (int i = 0; i < 64; i++) {
-        for (int j = 0; j < 64; j++) {
-            const double n[3] = {sea.normals[i][j].x, sea.normals[i][j].y, sea.normals[i][j].z};
-            for (int c = 0; c < 3; c++)
-                sea.pixels[192 * i + 3 * j + c] =
-                    static_cast<unsigned char>(static_cast<int>(0.4f * n[c] * 127.0 + 127.0));
-        }
-    }
+    const double* n = &sea.normals[0][0].x; // byte k of the image comes from double k
+    for (int k = 0; k < 64 * 64 * 3; k++)
+        sea.pixels[k] = static_cast<unsigned char>(static_cast<int>(0.4f * n[k] * 127.0 + 127.0));
 }
 
 // The name of the first of the program's tables (normal map included) that differs from the plain

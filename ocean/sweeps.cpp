@@ -240,35 +240,29 @@ CANOE_INLINE void normalizeRow(NormalRow& r, Vec3* normals) {
     }
 }
 
-// The square roots are taken here, in each build's own function: the AVX instruction may only be
+// The square roots of a row's lengths, in each build's own function: the AVX instruction may only be
 // inlined into a function compiled for AVX.
-void normalRowsPlain(const Complex* heights) {
-    alignas(LANES_ALIGNMENT) NormalRow r;
-    for (int i = 0; i < OCEAN_N - 1; i++) {
-        crossRow(heights + i * OCEAN_N, r);
-        for (Lanes& length : r.length)
-            sqrtLanesPlain(length);
-        normalizeRow(r, gridNormals[i]);
-    }
+template <bool WIDE> void sqrtRow(NormalRow& r);
+
+template <> void sqrtRow<false>(NormalRow& r) {
+    for (Lanes& length : r.length)
+        sqrtLanesPlain(length);
 }
 
 #ifdef CANOE_HAVE_AVX_BUILD
-CANOE_AVX_BUILD void normalRowsAvx(const Complex* heights) {
-    alignas(LANES_ALIGNMENT) NormalRow r;
-    for (int i = 0; i < OCEAN_N - 1; i++) {
-        crossRow(heights + i * OCEAN_N, r);
-        for (Lanes& length : r.length)
-            sqrtLanesAvx(length);
-        normalizeRow(r, gridNormals[i]);
-    }
+template <> CANOE_AVX_BUILD void sqrtRow<true>(NormalRow& r) {
+    for (Lanes& length : r.length)
+        sqrtLanesAvx(length);
 }
 #endif
 
-void normalRowsBuild(const Complex* heights) {
-#ifdef CANOE_HAVE_AVX_BUILD
-    if (useAvxBuild) return normalRowsAvx(heights);
-#endif
-    normalRowsPlain(heights);
+template <bool WIDE> CANOE_INLINE void normalRows(const Complex* heights) {
+    alignas(LANES_ALIGNMENT) NormalRow r;
+    for (int i = 0; i < OCEAN_N - 1; i++) {
+        crossRow(heights + i * OCEAN_N, r);
+        sqrtRow<WIDE>(r);
+        normalizeRow(r, gridNormals[i]);
+    }
 }
 
 // ---- normal-map bytes
@@ -318,6 +312,7 @@ CANOE_BOTH_BUILDS(fillSpectra, (const double (*towardX)[OCEAN_N], const double (
                   (towardX, towardY))
 CANOE_BOTH_BUILDS(scaleBoth, (), ())
 CANOE_BOTH_BUILDS(placePoints, (), ())
+CANOE_BOTH_BUILDS(normalRows, (const Complex* heights), (heights))
 CANOE_BOTH_BUILDS(encodeNormals, (unsigned char* pixels), (pixels))
 
 } // namespace

@@ -27,14 +27,20 @@ void countChoice() {
     if (nextClip >= 0) strokeState.requestedClip = nextClip;
 }
 
+const RotationKey K[3] = {{0, 0.2f, -0.4f, 0.6f}, {5, 1.1f, 0.3f, -0.5f}, {10, -0.7f, 0.9f, 0.1f}};
+
 // Three bones in a chain: the root carries the keys under test (clip 1) and an easy clip 0; bone 1
 // holds one key; bone 2 has no keys.
 class Animation : public testing::Test {
   protected:
     ModelTables tables;
-    void load(const std::vector<DraftKey>& rootKeys, int frameCount = 10, float fps = 10) {
+    // Clip 1 is 10 frames at 10 a second; by default the root's keys there are K0, K1 and K2.
+    void load(std::vector<DraftKey> rootKeys = {}, int frameCount = 10) {
+        if (rootKeys.empty())
+            for (const RotationKey& k : K)
+                rootKeys.push_back({k.frame, k.angleX, k.angleY, k.angleZ});
         DraftModel d = smallModel();
-        d.clips = {{"easy", 20.0f, 40}, {"under test", fps, frameCount}};
+        d.clips = {{"easy", 20.0f, 40}, {"under test", 10, frameCount}};
         d.nodes = {nodeAt("root", 0, 2, 0, {1}), nodeAt("one key", 0, 1, 0, {2}),
                    nodeAt("no keys", 0, 1, 0, {}, 2)};
         d.nodes[0].tracks = {{{0, 0, 0, 0}, {40, 0, 0, 1}}, rootKeys};
@@ -66,11 +72,6 @@ class Animation : public testing::Test {
     void TearDown() override { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
 };
 
-const RotationKey K0{0, 0.2f, -0.4f, 0.6f}, K1{5, 1.1f, 0.3f, -0.5f}, K2{10, -0.7f, 0.9f, 0.1f};
-DraftKey asKey(const RotationKey& k) {
-    return DraftKey{k.frame, k.angleX, k.angleY, k.angleZ};
-}
-
 Matrix4 slerpPose(const RotationKey& a, const RotationKey& b, double alpha) {
     return quaternionToMatrix(slerpQuaternion(eulerToQuaternion(a.angleX, a.angleY, a.angleZ),
                                               eulerToQuaternion(b.angleX, b.angleY, b.angleZ), alpha));
@@ -81,11 +82,11 @@ void expectNear(const Matrix4& a, const Matrix4& b, double tolerance, const char
         EXPECT_NEAR(a.m[k], b.m[k], tolerance) << what << " element " << k;
 }
 
-TEST_F(Animation, FirstFrameShowsKeyZeroAndRestartsTheClock) {
-    load({asKey(K0), asKey(K1), asKey(K2)});
+TEST_F(Animation, FirstFrameShowsKeyZeroThenKeysStepPast4Milliseconds) {
+    load();
     EXPECT_DOUBLE_EQ(clipClock.clipDuration, 1.0);
     frameAt(100);
-    expectNear(rootRotation(), keyPoseMatrix(K0), 1e-12, "root");
+    expectNear(rootRotation(), keyPoseMatrix(K[0]), 1e-12, "root");
     EXPECT_DOUBLE_EQ(clipClock.clipStartTime, 100);
     EXPECT_EQ(moves, 1);
     EXPECT_EQ(lastMoveClip, 1);
@@ -97,11 +98,8 @@ TEST_F(Animation, FirstFrameShowsKeyZeroAndRestartsTheClock) {
     Matrix4 one = bones[1].restLocal * keyPoseMatrix(RotationKey{0, 0.3f, 0, 0});
     expectNear(bones[1].animLocal, one, 1e-12, "one key");
     expectNear(bones[2].animLocal, bones[2].restLocal, 0, "no keys");
-}
 
-TEST_F(Animation, KeyStepsOnlyOnceTheNextKeyIsPassedBy4Milliseconds) {
-    load({asKey(K0), asKey(K1), asKey(K2)});
-    frameAt(100);
+    // The key steps only once the next key is passed by 4 milliseconds.
     struct Step {
         double elapsed;
         int key;
@@ -113,8 +111,7 @@ TEST_F(Animation, KeyStepsOnlyOnceTheNextKeyIsPassedBy4Milliseconds) {
     for (const Step& s : steps) {
         frameAt(100 + s.elapsed);
         EXPECT_EQ(bones[0].currentKey, s.key) << s.elapsed;
-        const RotationKey* keys[] = {&K0, &K1, &K2};
-        expectNear(rootRotation(), slerpPose(*keys[s.key], *keys[s.key + 1], s.alpha), 1e-6, "pose");
+        expectNear(rootRotation(), slerpPose(K[s.key], K[s.key + 1], s.alpha), 1e-6, "pose");
         // The one-key bone holds its pose; the keyless one never moves its key index.
         EXPECT_EQ(bones[1].currentKey, 0);
         EXPECT_EQ(bones[2].currentKey, 0);
@@ -136,7 +133,7 @@ TEST_F(Animation, SlowFrameAdvancesOneKeyOnly) {
 }
 
 TEST_F(Animation, LastKeyLandsOnTheClipsEnd) {
-    load({{0, 0, 0, 0}, {3, 0, 0, 1.0f}}, 10, 10); // the last key's frame is 3 of 10
+    load({{0, 0, 0, 0}, {3, 0, 0, 1.0f}}); // the last key's frame is 3 of 10
     frameAt(7);
     EXPECT_DOUBLE_EQ(bones[0].keyTimes[1], 1.0);
     frameAt(7.5);
@@ -145,7 +142,7 @@ TEST_F(Animation, LastKeyLandsOnTheClipsEnd) {
 }
 
 TEST_F(Animation, ClipEndShowsLastKeysAndChoosesOnTheLastBoneOnly) {
-    load({asKey(K0), asKey(K1), asKey(K2)});
+    load();
     nextClip = 0;
     frameAt(10);
     frameAt(10.4);
@@ -153,7 +150,7 @@ TEST_F(Animation, ClipEndShowsLastKeysAndChoosesOnTheLastBoneOnly) {
     frameAt(11.2); // past the end
     EXPECT_EQ(choices, 1);
     EXPECT_EQ(bonesVisitedAtChoice, 3); // the last bone's step
-    expectNear(rootRotation(), keyPoseMatrix(K2), 1e-12, "last key");
+    expectNear(rootRotation(), keyPoseMatrix(K[2]), 1e-12, "last key");
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(bones[i].clipState, 0);
     EXPECT_FALSE(clipClock.clipEnded);
@@ -168,13 +165,13 @@ TEST_F(Animation, ClipEndShowsLastKeysAndChoosesOnTheLastBoneOnly) {
 }
 
 TEST_F(Animation, ReplayingTheClipWhenNothingIsChosen) {
-    load({asKey(K0), asKey(K1), asKey(K2)});
+    load();
     animationHooks.chooseNextClip = chooseNextClip; // the stroke machine's own choice
     frameAt(1);
     frameAt(2.5);
     EXPECT_EQ(strokeState.currentClip, 1);
     frameAt(2.6);
-    expectNear(rootRotation(), keyPoseMatrix(K0), 1e-12, "replayed");
+    expectNear(rootRotation(), keyPoseMatrix(K[0]), 1e-12, "replayed");
 }
 
 TEST(Quaternions, EulerAndKeyPoseGiveTheSameRotation) {

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -21,15 +20,10 @@ double now() {
 void noMove(int) {}
 void keepClip() {}
 
-struct Place {
-    Matrix4 m;
-};
-
 class GeneratedPaddler : public testing::Test {
   protected:
     void SetUp() override {
-        std::string path = std::string(CANOE_RUN_DIR) + "/K.man";
-        BinaryReadFile file(path.c_str());
+        BinaryReadFile file((std::string(CANOE_RUN_DIR) + "/K.man").c_str());
         if (!file.isOpen()) GTEST_SKIP() << "no generated run folder at " << CANOE_RUN_DIR;
         ASSERT_TRUE(loadPaddlerModel(file));
         setupSkeleton(&paddler.model.roots[0]);
@@ -74,7 +68,17 @@ class GeneratedPaddler : public testing::Test {
     }
 };
 
-TEST_F(GeneratedPaddler, SkeletonAndMeshFitTheScene) {
+// Lowest and highest rest position of the model's vertices along 'axis' (0, 1, 2: x, y, z).
+void range(const ModelTables& t, int axis, double& low, double& high) {
+    low = 1e9, high = -1e9;
+    for (int v = 0; v < t.vertexCount; ++v) {
+        const Vec3& p = t.skin[v].restPosition;
+        double c = axis == 0 ? p.x : axis == 1 ? p.y : p.z;
+        low = std::fmin(low, c), high = std::fmax(high, c);
+    }
+}
+
+TEST_F(GeneratedPaddler, ModelsFitTheScene) {
     EXPECT_EQ(boneCount, 54);
     EXPECT_EQ(paddlerClipCount, 27);
     const double left[3] = {23.1557, 41.1324, 2.42493}, right[3] = {-22.8511, 41.1324, 2.42493};
@@ -83,11 +87,8 @@ TEST_F(GeneratedPaddler, SkeletonAndMeshFitTheScene) {
         EXPECT_NEAR(bones[41].restGlobal.m[12 + k], left[k], 1e-4);
         EXPECT_NEAR(bones[22].restGlobal.m[12 + k], right[k], 1e-4);
     }
-    double low = 1e9, high = -1e9;
-    for (int v = 0; v < paddler.vertexCount; ++v) {
-        low = std::fmin(low, paddler.skin[v].restPosition.y);
-        high = std::fmax(high, paddler.skin[v].restPosition.y);
-    }
+    double low, high;
+    range(paddler, 1, low, high);
     EXPECT_NEAR(low, 14.5, 1.0);  // the shins rest on the hull floor
     EXPECT_NEAR(high, 66.0, 1.0); // the top of the head
     EXPECT_GT(blendList.count, 50);
@@ -95,6 +96,18 @@ TEST_F(GeneratedPaddler, SkeletonAndMeshFitTheScene) {
     for (int f = 0; f < paddler.faceCount; ++f)
         rigid += paddler.records[f].rigid;
     EXPECT_GT(rigid, paddler.faceCount / 3);
+
+    BinaryReadFile file((std::string(CANOE_RUN_DIR) + "/K.pad").c_str());
+    ASSERT_TRUE(loadPaddleModel(file));
+    buildFaceRecords(paddle);
+    testing::internal::CaptureStdout();
+    weightPaddleSkin(paddle);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    ASSERT_EQ(paddle.model.textureCount, 1);
+    EXPECT_TRUE(pathEndsWith(paddle.model.textures[0].path, ".bmp"));
+    range(paddle, 2, low, high);
+    EXPECT_LT(low, -25); // the blade toward -z
+    EXPECT_GT(high, 19); // the grip toward +z
 }
 
 // With the paddle drawn in the lower hand, the other hand stays on the shaft between the blade and
@@ -108,9 +121,8 @@ TEST_F(GeneratedPaddler, BothHandsStayOnThePaddle) {
         for (int step = 0; step <= 40; ++step) {
             poseAt(c.clip, step / 40.0 * 0.999);
             Matrix4 inverse = invertMatrix(paddlePlacement(c.side));
-            Vec3 other(bones[c.side == 1 ? 22 : 41].animGlobal.m[12],
-                       bones[c.side == 1 ? 22 : 41].animGlobal.m[13],
-                       bones[c.side == 1 ? 22 : 41].animGlobal.m[14]);
+            const Matrix4& hand = bones[c.side == 1 ? 22 : 41].animGlobal;
+            Vec3 other(hand.m[12], hand.m[13], hand.m[14]);
             inverse.transformPoint(other); // in paddle space: the shaft is the z axis
             double offShaft = std::sqrt(other.x * other.x + other.y * other.y);
             EXPECT_LT(offShaft, 2.5) << "clip " << c.clip << " at " << step / 40.0;
@@ -135,25 +147,6 @@ TEST_F(GeneratedPaddler, ClipsJoinWithoutJumps) {
         for (int k = 0; k < 16; ++k)
             EXPECT_NEAR(end.m[k], start.m[k], 0.05) << j.endClip << " -> " << j.startClip;
     }
-}
-
-TEST_F(GeneratedPaddler, PaddleLoadsWithItsTexture) {
-    std::string path = std::string(CANOE_RUN_DIR) + "/K.pad";
-    BinaryReadFile file(path.c_str());
-    ASSERT_TRUE(loadPaddleModel(file));
-    buildFaceRecords(paddle);
-    testing::internal::CaptureStdout();
-    weightPaddleSkin(paddle);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    ASSERT_EQ(paddle.model.textureCount, 1);
-    EXPECT_TRUE(pathEndsWith(paddle.model.textures[0].path, ".bmp"));
-    double zMin = 1e9, zMax = -1e9;
-    for (int v = 0; v < paddle.vertexCount; ++v) {
-        zMin = std::fmin(zMin, paddle.skin[v].restPosition.z);
-        zMax = std::fmax(zMax, paddle.skin[v].restPosition.z);
-    }
-    EXPECT_LT(zMin, -25); // the blade toward -z
-    EXPECT_GT(zMax, 19);  // the grip toward +z
 }
 
 } // namespace

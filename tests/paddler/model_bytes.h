@@ -23,6 +23,11 @@ inline void putU32(Bytes& b, size_t at, uint32_t v) {
     for (int k = 0; k < 4; ++k)
         b[at + k] = (v >> (8 * k)) & 0xFF;
 }
+// Gives the list whose count stands at 'at' 'count' zeroed elements of 'size' bytes.
+inline void fillList(Bytes& b, size_t at, uint32_t count, size_t size) {
+    putU32(b, at, count);
+    b.insert(b.begin() + at + 4, count * size, 0);
+}
 
 // Writes the bytes to a fresh file in the test temp folder and returns its path.
 inline std::string writeTempFile(const std::string& name, const Bytes& data) {

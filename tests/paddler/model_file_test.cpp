@@ -21,25 +21,15 @@ TEST(ModelFile, BothLayoutsReadEveryList) {
     d.version = 0x10001;
     Bytes older = modelFileBytes(d);
     EXPECT_EQ(newer.size() - older.size(), 2 * 32 + 4u); // two faces of 116 vs 84, the trailing list
-    // The lists the generator leaves empty: a clip attachment, a node pair, a 70-byte label before the
-    // materials, two trailers.
-    size_t attachments = offsetOf(newer, "clip") + 83, pairs = offsetOf(newer, "node-A") + 155;
-    putU32(newer, pairs, 1);
-    newer.insert(newer.begin() + pairs + 4, 128, 0);
-    putU32(newer, attachments, 1);
-    newer.insert(newer.begin() + attachments + 4, 324, 0);
-    newer.resize(newer.size() - 4);
-    newer.insert(newer.end(), {2, 0, 0, 0});
-    newer.insert(newer.end(), 2 * 66, 0);
-    size_t labels = offsetOf(newer, "material") - 8; // the label count, then the material count
-    putU32(newer, labels, 1);
-    newer.insert(newer.begin() + labels + 4, 70, 0);
+    // The lists the generator leaves empty: two trailers, a label, a node pair, a clip attachment.
+    fillList(newer, newer.size() - 4, 2, 66);
+    fillList(newer, offsetOf(newer, "material") - 8, 1, 70); // the label count, then the material count
+    fillList(newer, offsetOf(newer, "node-A") + 155, 1, 128);
+    fillList(newer, offsetOf(newer, "clip") + 83, 1, 324);
     for (const Bytes* b : {&newer, &older}) {
         Model m;
         ASSERT_EQ(loadBytes(m, *b), 0);
-        EXPECT_STREQ(m.name, "model");
         ASSERT_EQ(m.clipCount, 1);
-        EXPECT_EQ(m.clips[0].framesPerSecond, 30.0f);
         EXPECT_EQ(m.clips[0].frameCount, 30);
         EXPECT_EQ(m.clips[0].attachmentCount, b == &newer ? 1 : 0);
         ASSERT_EQ(m.rootCount, 1);
@@ -47,16 +37,13 @@ TEST(ModelFile, BothLayoutsReadEveryList) {
         ASSERT_EQ(root.childCount, 2);
         EXPECT_EQ(root.children[0].children[0].id, 3);
         EXPECT_EQ(root.children[0].pairCount, b == &newer ? 1 : 0);
-        EXPECT_EQ(root.children[1].restMatrix[14], 1.0f);
         ASSERT_EQ(root.tracks[0].keyCount, 2);
-        EXPECT_EQ(root.tracks[0].keys[1].frame, 30);
         EXPECT_FLOAT_EQ(root.tracks[0].keys[1].angleZ, 0.6f);
         ASSERT_EQ(m.faceCount, 2);
         EXPECT_EQ(m.faces[1].vertexIndex[0], 2);
         EXPECT_FLOAT_EQ(m.faces[1].cornerUV[5], 0.4f);
         ASSERT_EQ(m.vertexCount, 3);
         EXPECT_EQ(m.vertices[2].bone[0], 3);
-        EXPECT_EQ(m.textures[0].imageId, 5);
         EXPECT_STREQ(m.textures[0].path, "skin.tga");
         EXPECT_EQ(m.labelCount, b == &newer ? 1 : 0);
         ASSERT_EQ(m.materialCount, 1);
@@ -113,18 +100,10 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
         {"negative material", "material index", [](DraftModel& d) { d.faces[0].material = -1; }, nullptr},
         {"vertex index", "vertex index", [](DraftModel& d) { d.faces[0].vertex[1] = 3; }, nullptr},
         {"bone id", "bone id", [](DraftModel& d) { d.vertices[0].bone[2] = 5; }, nullptr},
-        {"layer", "names no texture",
-         [](DraftModel& d) {
-             d.materials[0].imageIds = {5, 6};
-         },
-         nullptr},
+        {"layer", "names no texture", [](DraftModel& d) { d.materials[0].imageIds.push_back(6); }, nullptr},
         {"ids out of pre-order", "pre-order", nullptr, setId("node-B", 3)},
         {"root id not 1", "pre-order", nullptr, setId("node-root", 0)},
-        {"track of 21 keys", "more than 20 keys",
-         [](DraftModel& d) {
-             d.nodes[0].tracks[0].resize(21, DraftKey{0, 0, 0, 0});
-         },
-         nullptr},
+        {"21 keys", "more than 20 keys", [](DraftModel& d) { d.nodes[0].tracks[0].resize(21); }, nullptr},
         {"deep nesting", "nested too deeply", [](DraftModel& d) { setChain(d, 400, 0); }, nullptr},
     };
     for (uint32_t bad : {0xFFFFFFFFu, 0x7FFFFFFFu, 100000u}) {
@@ -147,11 +126,8 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
 }
 
 TEST(ModelFile, PathEndings) {
-    EXPECT_TRUE(pathEndsWith("a.tga", ".tga"));
-    EXPECT_TRUE(pathEndsWith(".bmp", ".bmp"));
-    EXPECT_FALSE(pathEndsWith("a.TGA", ".tga"));
-    EXPECT_FALSE(pathEndsWith("tga", "tga"));
-    EXPECT_FALSE(pathEndsWith("", ".bmp"));
+    EXPECT_TRUE(pathEndsWith("a.tga", ".tga") && pathEndsWith(".bmp", ".bmp"));
+    EXPECT_FALSE(pathEndsWith("a.TGA", ".tga") || pathEndsWith("tga", "tga") || pathEndsWith("", ".bmp"));
 }
 
 // Random damage of a valid file: every load ends with 0 or 1, never outside its arrays (run under the

@@ -127,38 +127,30 @@ TEST(Skinning, PaddleVertexWithoutFullFirstWeightIsReported) {
     EXPECT_EQ(t.skin[0].bindingType, 1u);
 }
 
-TEST(Skinning, BlendingWeighsTheBonesMatricesAndRigidMatchesTheBoneMatrix) {
+TEST(Skinning, BlendingWeighsTheBonesMatricesAndRigidUsesTheFirstBone) {
     static Bone three[3];
     three[0].skinMatrix.m[12] = 10; // translate x
     three[1].skinMatrix.setRotationZ(90);
     three[2].skinMatrix.m[13] = -4;
     SkinVertex skin[3];
-    for (SkinVertex& s : skin) {
-        s.restPosition = s.restNormal = Vec3(1, 0, 0);
-        s.boneWeight[0] = 0.25;
-        s.boneWeight[1] = 0.75;
-        s.boneWeight[2] = 0.5; // weights as stored, sum 1.5
-        s.boneId[0] = 1;
-        s.boneId[1] = 2;
-        s.boneId[2] = 3;
+    const uint32_t type[3] = {2, 3, 1};
+    for (int v = 0; v < 3; ++v) {
+        skin[v].restPosition = skin[v].restNormal = Vec3(1, 0, 0);
+        skin[v].bindingType = type[v];
+        skin[v].boneWeight[0] = 0.25, skin[v].boneWeight[1] = 0.75, skin[v].boneWeight[2] = 0.5; // as stored
+        skin[v].boneId[0] = v == 2 ? 2 : 1, skin[v].boneId[1] = 2, skin[v].boneId[2] = 3;
     }
-    skin[0].bindingType = 2;
-    skin[1].bindingType = 3;
-    skin[2].bindingType = 1;
-    skin[2].boneId[0] = 2;
     BlendList list;
     list.count = 2;
-    list.vertex[0] = 0;
-    list.vertex[1] = 1;
+    list.vertex[0] = 0, list.vertex[1] = 1;
     skinVertices(skin, list, three);
-    EXPECT_NEAR(skin[0].skinnedPosition.x, 0.25 * 11, 1e-6);
-    EXPECT_NEAR(skin[0].skinnedPosition.y, 0.75, 1e-6);
-    EXPECT_NEAR(skin[0].skinnedNormal.x, 0.25, 1e-6); // directions ignore the translation
-    EXPECT_NEAR(skin[1].skinnedPosition.x, 0.25 * 11 + 0.5, 1e-6);
-    EXPECT_NEAR(skin[1].skinnedPosition.y, 0.75 - 2, 1e-6);
     skinRigidVertex(skin[2], three);
-    EXPECT_NEAR(skin[2].skinnedPosition.x, 0, 1e-6);
-    EXPECT_NEAR(skin[2].skinnedPosition.y, 1, 1e-6);
+    const double x[3] = {0.25 * 11, 0.25 * 11 + 0.5, 0}, y[3] = {0.75, 0.75 - 2, 1};
+    for (int v = 0; v < 3; ++v) {
+        EXPECT_NEAR(skin[v].skinnedPosition.x, x[v], 1e-6) << v;
+        EXPECT_NEAR(skin[v].skinnedPosition.y, y[v], 1e-6) << v;
+    }
+    EXPECT_NEAR(skin[0].skinnedNormal.x, 0.25, 1e-6); // directions ignore the translation
 }
 
 } // namespace

@@ -125,8 +125,8 @@ TEST(ReferenceTick, FollowsWaveVectorsChangedInPlace) {
     static Sea sea;
     seedRandom(9);
     initSpectrum();
-    advanceOcean(-2.0); // makes the tables derived from the wave vectors
-    // Tables derived from the wave vectors must not outlive a change to them.
+    advanceOcean(-2.0);
+    // Tables derived from the wave vectors (made by the tick above) must not outlive a change to them.
     for (int i = 0; i < 64; i++)
         for (int j = 0; j < 64; j++) {
             waveVectors[i][j].kx *= 1.5;

@@ -66,27 +66,25 @@ Model::~Model() {
     clearModel(*this);
 }
 
+namespace {
+template <typename T> void release(T*& array, int32_t& count) {
+    delete[] array;
+    array = nullptr;
+    count = 0;
+}
+} // namespace
+
 void clearModel(Model& m) {
-    delete[] m.clips;
-    delete[] m.roots;
-    delete[] m.vertices;
-    delete[] m.faces;
-    delete[] m.textures;
-    delete[] m.labels;
-    delete[] m.trailers;
-    delete[] m.materials;
+    release(m.clips, m.clipCount);
+    release(m.roots, m.rootCount);
+    release(m.vertices, m.vertexCount);
+    release(m.faces, m.faceCount);
+    release(m.textures, m.textureCount);
+    release(m.labels, m.labelCount);
+    release(m.trailers, m.trailerCount);
+    release(m.materials, m.materialCount);
     m.version = MODEL_VERSION_NEWEST;
     std::memset(m.name, 0, sizeof m.name);
-    m.clipCount = m.rootCount = m.vertexCount = m.faceCount = 0;
-    m.textureCount = m.labelCount = m.trailerCount = m.materialCount = 0;
-    m.clips = nullptr;
-    m.roots = nullptr;
-    m.vertices = nullptr;
-    m.faces = nullptr;
-    m.textures = nullptr;
-    m.labels = nullptr;
-    m.trailers = nullptr;
-    m.materials = nullptr;
 }
 
 bool pathEndsWith(const char* path, const char* suffix) {
@@ -200,17 +198,25 @@ template <typename T> bool list(Reader& r, int32_t& count, T*& array, long minBy
     return true;
 }
 
+// Reads each element of a list through 'readOne'; 'readList' reads the count first (see 'list').
+template <typename T, typename F> bool elements(int32_t count, T* array, F readOne) {
+    for (int i = 0; i < count; ++i)
+        if (!readOne(array[i])) return false;
+    return true;
+}
+template <typename T, typename F>
+bool readList(Reader& r, int32_t& count, T*& array, long minBytes, const char* what, F readOne) {
+    return list(r, count, array, minBytes, what) && elements(count, array, readOne);
+}
+
 bool readKeys(Reader& r, int32_t& count, RotationKey*& keys, bool limited) {
     if (!list(r, count, keys, KEY_BYTES, "key list")) return false;
     if (limited && count > MAX_TRACK_KEYS)
         return refuse(r, "a key track holds more than 20 keys", "key list");
-    for (int i = 0; i < count; ++i) {
-        RotationKey& k = keys[i];
-        if (!i32(r, k.frame, "key") || !f32(r, k.angleX, "key") || !f32(r, k.angleY, "key") ||
-            !f32(r, k.angleZ, "key"))
-            return false;
-    }
-    return true;
+    return elements(count, keys, [&](RotationKey& k) {
+        return i32(r, k.frame, "key") && f32(r, k.angleX, "key") && f32(r, k.angleY, "key") &&
+               f32(r, k.angleZ, "key");
+    });
 }
 
 bool readNode(Reader& r, SkeletonNode& node, int depth) {
@@ -220,49 +226,37 @@ bool readNode(Reader& r, SkeletonNode& node, int depth) {
         return false;
     for (double& d : node.unusedDoubles)
         if (!f64(r, d, "node")) return false;
-    if (!list(r, node.pairCount, node.pairs, PAIR_BYTES, "node pairs")) return false;
-    for (int i = 0; i < node.pairCount; ++i)
-        if (!text(r, node.pairs[i].first, MODEL_NAME_SIZE, "node pair") ||
-            !text(r, node.pairs[i].second, MODEL_NAME_SIZE, "node pair"))
-            return false;
-    if (!list(r, node.childCount, node.children, NODE_BYTES, "child nodes")) return false;
-    for (int i = 0; i < node.childCount; ++i)
-        if (!readNode(r, node.children[i], depth + 1)) return false;
-    if (!list(r, node.trackCount, node.tracks, TRACK_BYTES, "key tracks")) return false;
-    for (int i = 0; i < node.trackCount; ++i) {
-        RotationTrack& t = node.tracks[i];
-        if (!u16(r, t.unused, "key track") || !readKeys(r, t.keyCount, t.keys, true) ||
-            !readKeys(r, t.secondKeyCount, t.secondKeys, false) ||
-            !readKeys(r, t.thirdKeyCount, t.thirdKeys, false))
-            return false;
-    }
-    return true;
+    return readList(r, node.pairCount, node.pairs, PAIR_BYTES, "node pairs",
+                    [&](NodePair& p) {
+                        return text(r, p.first, MODEL_NAME_SIZE, "node pair") &&
+                               text(r, p.second, MODEL_NAME_SIZE, "node pair");
+                    }) &&
+           readList(r, node.childCount, node.children, NODE_BYTES, "child nodes",
+                    [&](SkeletonNode& child) { return readNode(r, child, depth + 1); }) &&
+           readList(r, node.trackCount, node.tracks, TRACK_BYTES, "key tracks", [&](RotationTrack& t) {
+               return u16(r, t.unused, "key track") && readKeys(r, t.keyCount, t.keys, true) &&
+                      readKeys(r, t.secondKeyCount, t.secondKeys, false) &&
+                      readKeys(r, t.thirdKeyCount, t.thirdKeys, false);
+           });
 }
 
 bool readClips(Reader& r, Model& m) {
-    if (!list(r, m.clipCount, m.clips, CLIP_BYTES, "clips")) return false;
-    for (int i = 0; i < m.clipCount; ++i) {
-        AnimationClip& c = m.clips[i];
-        if (!text(r, c.name, sizeof c.name, "clip") || !u16(r, c.unused16, "clip") ||
-            !f32(r, c.framesPerSecond, "clip") || !u8(r, c.unused8, "clip") ||
-            !i32(r, c.frameCount, "clip") || !u32(r, c.unusedA, "clip") || !u32(r, c.unusedB, "clip"))
-            return false;
-        if (!list(r, c.attachmentCount, c.attachments, ATTACHMENT_BYTES, "clip attachments")) return false;
-        for (int k = 0; k < c.attachmentCount; ++k) {
-            ClipAttachment& a = c.attachments[k];
-            if (!text(r, a.name, sizeof a.name, "clip attachment") || !u32(r, a.unused, "clip attachment") ||
-                !text(r, a.path, sizeof a.path, "clip attachment"))
-                return false;
-        }
-    }
-    return true;
+    return readList(r, m.clipCount, m.clips, CLIP_BYTES, "clips", [&](AnimationClip& c) {
+        return text(r, c.name, sizeof c.name, "clip") && u16(r, c.unused16, "clip") &&
+               f32(r, c.framesPerSecond, "clip") && u8(r, c.unused8, "clip") &&
+               i32(r, c.frameCount, "clip") && u32(r, c.unusedA, "clip") && u32(r, c.unusedB, "clip") &&
+               readList(r, c.attachmentCount, c.attachments, ATTACHMENT_BYTES, "clip attachments",
+                        [&](ClipAttachment& a) {
+                            return text(r, a.name, sizeof a.name, "clip attachment") &&
+                                   u32(r, a.unused, "clip attachment") &&
+                                   text(r, a.path, sizeof a.path, "clip attachment");
+                        });
+    });
 }
 
 bool readFaces(Reader& r, Model& m) {
     bool newer = m.version >= MODEL_VERSION_NEWEST;
-    if (!list(r, m.faceCount, m.faces, newer ? 116 : 84, "faces")) return false;
-    for (int i = 0; i < m.faceCount; ++i) {
-        MeshFace& f = m.faces[i];
+    return readList(r, m.faceCount, m.faces, newer ? 116 : 84, "faces", [&](MeshFace& f) {
         if (!u16(r, f.unused0, "face") || !i16(r, f.materialIndex, "face")) return false;
         if (newer && !u16(r, f.unused4, "face")) return false;
         if (!u16(r, f.unused6, "face")) return false;
@@ -271,74 +265,52 @@ bool readFaces(Reader& r, Model& m) {
         if (!floats(r, f.cornerNormal, 9, "face") || !floats(r, f.cornerUV, 6, "face") ||
             !floats(r, f.unusedA, 3, "face"))
             return false;
-        if (newer) {
-            if (!floats(r, f.unusedB, 3, "face") || !floats(r, f.unusedC, 3, "face")) return false;
-            for (uint16_t& u : f.unusedD)
-                if (!u16(r, u, "face")) return false;
-        }
-    }
-    return true;
+        if (!newer) return true;
+        if (!floats(r, f.unusedB, 3, "face") || !floats(r, f.unusedC, 3, "face")) return false;
+        for (uint16_t& u : f.unusedD)
+            if (!u16(r, u, "face")) return false;
+        return true;
+    });
 }
 
 bool readVertices(Reader& r, Model& m) {
-    if (!list(r, m.vertexCount, m.vertices, VERTEX_BYTES, "vertices")) return false;
-    for (int i = 0; i < m.vertexCount; ++i) {
-        MeshVertex& v = m.vertices[i];
-        if (!floats(r, v.position, 3, "vertex") || !floats(r, v.weight, 3, "vertex") ||
-            !bytes(r, v.bone, 4, "vertex") || !u16(r, v.unused, "vertex"))
-            return false;
-    }
-    return true;
+    return readList(r, m.vertexCount, m.vertices, VERTEX_BYTES, "vertices", [&](MeshVertex& v) {
+        return floats(r, v.position, 3, "vertex") && floats(r, v.weight, 3, "vertex") &&
+               bytes(r, v.bone, 4, "vertex") && u16(r, v.unused, "vertex");
+    });
 }
 
 bool readTextures(Reader& r, Model& m) {
-    if (!list(r, m.textureCount, m.textures, TEXTURE_BYTES, "textures")) return false;
-    for (int i = 0; i < m.textureCount; ++i) {
-        MeshTexture& t = m.textures[i];
-        if (!text(r, t.name, sizeof t.name, "texture") || !u16(r, t.imageId, "texture") ||
-            !bytes(r, t.skipped, 4, "texture") || !text(r, t.path, sizeof t.path, "texture"))
-            return false;
-    }
-    return true;
+    return readList(r, m.textureCount, m.textures, TEXTURE_BYTES, "textures", [&](MeshTexture& t) {
+        return text(r, t.name, sizeof t.name, "texture") && u16(r, t.imageId, "texture") &&
+               bytes(r, t.skipped, 4, "texture") && text(r, t.path, sizeof t.path, "texture");
+    });
 }
 
 bool readLabels(Reader& r, Model& m) {
-    if (!list(r, m.labelCount, m.labels, LABEL_BYTES, "70-byte list")) return false;
-    for (int i = 0; i < m.labelCount; ++i) {
-        ModelLabel& l = m.labels[i];
-        if (!text(r, l.name, sizeof l.name, "70-byte list") || !u16(r, l.unused16, "70-byte list") ||
-            !u32(r, l.unused32, "70-byte list"))
-            return false;
-    }
-    return true;
+    return readList(r, m.labelCount, m.labels, LABEL_BYTES, "70-byte list", [&](ModelLabel& l) {
+        return text(r, l.name, sizeof l.name, "70-byte list") && u16(r, l.unused16, "70-byte list") &&
+               u32(r, l.unused32, "70-byte list");
+    });
 }
 
 bool readMaterials(Reader& r, Model& m) {
-    if (!list(r, m.materialCount, m.materials, MATERIAL_BYTES, "materials")) return false;
-    for (int i = 0; i < m.materialCount; ++i) {
-        MeshMaterial& t = m.materials[i];
-        if (!text(r, t.name, sizeof t.name, "material") || !u16(r, t.materialId, "material") ||
-            !u32(r, t.diffuse, "material") || !u32(r, t.ambient, "material") ||
-            !u32(r, t.specular, "material") || !u32(r, t.unusedA, "material") ||
-            !f32(r, t.shininess, "material") || !u32(r, t.unusedB, "material") ||
-            !u32(r, t.skipped, "material"))
-            return false;
-        if (!list(r, t.layerCount, t.layers, LAYER_BYTES, "material layers")) return false;
-        for (int k = 0; k < t.layerCount; ++k)
-            if (!u16(r, t.layers[k].unused, "material layer") ||
-                !u16(r, t.layers[k].imageId, "material layer"))
-                return false;
-    }
-    return true;
+    return readList(r, m.materialCount, m.materials, MATERIAL_BYTES, "materials", [&](MeshMaterial& t) {
+        return text(r, t.name, sizeof t.name, "material") && u16(r, t.materialId, "material") &&
+               u32(r, t.diffuse, "material") && u32(r, t.ambient, "material") &&
+               u32(r, t.specular, "material") && u32(r, t.unusedA, "material") &&
+               f32(r, t.shininess, "material") && u32(r, t.unusedB, "material") &&
+               u32(r, t.skipped, "material") &&
+               readList(r, t.layerCount, t.layers, LAYER_BYTES, "material layers", [&](MaterialLayer& l) {
+                   return u16(r, l.unused, "material layer") && u16(r, l.imageId, "material layer");
+               });
+    });
 }
 
 bool readTrailers(Reader& r, Model& m) {
-    if (!list(r, m.trailerCount, m.trailers, TRAILER_BYTES, "66-byte list")) return false;
-    for (int i = 0; i < m.trailerCount; ++i)
-        if (!text(r, m.trailers[i].name, MODEL_NAME_SIZE, "66-byte list") ||
-            !u16(r, m.trailers[i].unused16, "66-byte list"))
-            return false;
-    return true;
+    return readList(r, m.trailerCount, m.trailers, TRAILER_BYTES, "66-byte list", [&](ModelTrailer& t) {
+        return text(r, t.name, MODEL_NAME_SIZE, "66-byte list") && u16(r, t.unused16, "66-byte list");
+    });
 }
 
 bool checkPreOrder(const SkeletonNode& node, int& next) {

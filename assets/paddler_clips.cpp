@@ -37,21 +37,6 @@ Vec3 apply(const M3& x, const Vec3& v) {
                 x.a[1][0] * v.x + x.a[1][1] * v.y + x.a[1][2] * v.z,
                 x.a[2][0] * v.x + x.a[2][1] * v.y + x.a[2][2] * v.z);
 }
-Vec3 sub(const Vec3& a, const Vec3& b) {
-    return Vec3(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-double dot(const Vec3& a, const Vec3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec3 cross(const Vec3& a, const Vec3& b) {
-    return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
-}
-double len(const Vec3& a) {
-    return std::sqrt(dot(a, a));
-}
-Vec3 unit(const Vec3& a) {
-    return a * (1.0 / len(a));
-}
 
 M3 axisAngle(Vec3 axis, double radians) {
     axis = unit(axis);

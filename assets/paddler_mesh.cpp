@@ -28,19 +28,6 @@ struct Ring {
     int material; // of the band that follows this ring
 };
 
-Vec3 sub(const Vec3& a, const Vec3& b) {
-    return Vec3(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-double dot(const Vec3& a, const Vec3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec3 cross(const Vec3& a, const Vec3& b) {
-    return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
-}
-Vec3 unit(const Vec3& a) {
-    return a * (1.0 / std::sqrt(dot(a, a)));
-}
-
 int addVertex(DraftModel& m, const Vec3& p, const Bind& b) {
     DraftVertex v;
     v.position[0] = float(p.x);

@@ -18,19 +18,6 @@ const char* rigName[RIG_BONES] = {
 
 namespace {
 
-Vec3 sub(const Vec3& a, const Vec3& b) {
-    return Vec3(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-double len(const Vec3& a) {
-    return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
-}
-Vec3 unit(const Vec3& a) {
-    return a * (1.0 / len(a));
-}
-double dot(const Vec3& a, const Vec3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
 void set(int i, int parent, double x, double y, double z) {
     rigParent[i] = parent;
     rigJoint[i] = Vec3(x, y, z);

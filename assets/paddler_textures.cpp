@@ -63,24 +63,15 @@ std::vector<unsigned char> shirt(int n) {
     return px;
 }
 
-std::vector<unsigned char> trousers(int n) {
+// A flat colour with per-pixel grain (base + amount * noise), 'stripe' darker every fourth column.
+std::vector<unsigned char> grained(int n, uint32_t seed, double base, double amount, double stripe, double r,
+                                   double g, double b) {
     Noise noise;
-    noise.state = 777;
+    noise.state = seed;
     std::vector<unsigned char> px(n * n * 3);
     for (int i = 0; i < n * n; ++i) {
-        double g = 0.85 + 0.25 * noise.next() + ((i % n) % 4 == 0 ? -0.08 : 0);
-        put(px, i, 92 * g, 88 * g, 62 * g);
-    }
-    return px;
-}
-
-std::vector<unsigned char> skin(int n) {
-    Noise noise;
-    noise.state = 99;
-    std::vector<unsigned char> px(n * n * 3);
-    for (int i = 0; i < n * n; ++i) {
-        double g = 0.94 + 0.08 * noise.next();
-        put(px, i, 222 * g, 174 * g, 140 * g);
+        double k = base + amount * noise.next() + ((i % n) % 4 == 0 ? -stripe : 0);
+        put(px, i, r * k, g * k, b * k);
     }
     return px;
 }
@@ -97,27 +88,17 @@ std::vector<unsigned char> face(int n) {
             double fromFace = std::fabs(u - 0.25);
             double r = 222 * g, gr = 174 * g, b = 140 * g;
             bool hair = v > 0.66 || (fromFace > 0.2 && v > 0.42) || (fromFace > 0.3 && v > 0.2);
-            if (hair) {
-                r = 70 * g;
-                gr = 45 * g;
-                b = 25 * g;
-            } else if (std::fabs(v - 0.53) < 0.04 && std::fabs(fromFace - 0.055) < 0.025) {
-                r = 40;
-                gr = 35;
-                b = 30; // eyes
-            } else if (std::fabs(v - 0.6) < 0.015 && std::fabs(fromFace - 0.055) < 0.04) {
-                r = 90;
-                gr = 60;
-                b = 40; // brows
-            } else if (std::fabs(v - 0.3) < 0.02 && fromFace < 0.045) {
-                r = 160;
-                gr = 80;
-                b = 75; // mouth
-            } else if (fromFace < 0.012 && v > 0.36 && v < 0.5) {
-                r *= 0.85;
-                gr *= 0.85;
-                b *= 0.85; // the nose's shade
-            }
+            auto paint = [&](double pr, double pg, double pb) { r = pr, gr = pg, b = pb; };
+            if (hair)
+                paint(70 * g, 45 * g, 25 * g);
+            else if (std::fabs(v - 0.53) < 0.04 && std::fabs(fromFace - 0.055) < 0.025)
+                paint(40, 35, 30); // eyes
+            else if (std::fabs(v - 0.6) < 0.015 && std::fabs(fromFace - 0.055) < 0.04)
+                paint(90, 60, 40); // brows
+            else if (std::fabs(v - 0.3) < 0.02 && fromFace < 0.045)
+                paint(160, 80, 75); // mouth
+            else if (fromFace < 0.012 && v > 0.36 && v < 0.5)
+                paint(r * 0.85, gr * 0.85, b * 0.85); // the nose's shade
             put(px, y * n + x, r, gr, b);
         }
     return px;
@@ -143,7 +124,9 @@ std::vector<unsigned char> wood(int w, int h) {
 } // namespace
 
 bool writePaddlerTextures(const std::string& folder) {
-    std::vector<unsigned char> s = shirt(64), t = trousers(64), k = skin(32), f = face(64), w = wood(32, 128);
+    std::vector<unsigned char> s = shirt(64), f = face(64), w = wood(32, 128);
+    std::vector<unsigned char> t = grained(64, 777, 0.85, 0.25, 0.08, 92, 88, 62); // canvas, in stripes
+    std::vector<unsigned char> k = grained(32, 99, 0.94, 0.08, 0, 222, 174, 140);
     return writeBmpFile(folder, "paddler_shirt.bmp", 64, 64, s.data()) &&
            writeBmpFile(folder, "paddler_trousers.bmp", 64, 64, t.data()) &&
            writeTga(folder, "paddler_skin.tga", 32, 32, k) &&

@@ -90,23 +90,6 @@ TEST(ModelTables, PaddlerRefusals) {
     }
 }
 
-TEST(ModelTables, RefusedOrMissingPaddleStaysEmpty) {
-    DraftModel d = smallModel();
-    d.textures.push_back({"b", 6, "b.bmp"});
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(load(d, false, "K.pad"));
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("K.pad: "), std::string::npos);
-    EXPECT_EQ(paddle.faceCount, 0);
-    EXPECT_EQ(paddle.model.textureCount, 0); // nothing of a refused paddle is kept
-    fillPaddleTextureSlots(paddle, fakeBmp);
-    EXPECT_EQ(paddle.slots[0].textureId, 0u);
-    BinaryReadFile missing("");
-    EXPECT_FALSE(loadPaddleModel(missing));
-    buildFaceRecords(paddle); // an empty paddle is still prepared without harm
-    applyMaterials(paddle, true);
-    EXPECT_EQ(paddle.vertexCount, 0);
-}
-
 TEST(ModelTables, PaddlerTextureSlotsAndTheirMessages) {
     DraftModel d = paddlerShaped();
     d.textures = {
@@ -126,7 +109,7 @@ TEST(ModelTables, PaddlerTextureSlotsAndTheirMessages) {
     EXPECT_EQ(paddler.slots[4].textureId, 0u);
 }
 
-TEST(ModelTables, PaddleAcceptsOnlyBmp) {
+TEST(ModelTables, PaddleTakesOneBmpTextureOrStaysEmpty) {
     for (const char* path : {"wood.TGA", "wood.tga", "wood.bmp"}) {
         DraftModel d = smallModel();
         d.textures = {{"wood", 5, path}};
@@ -138,6 +121,21 @@ TEST(ModelTables, PaddleAcceptsOnlyBmp) {
             << path;
         EXPECT_EQ(paddle.slots[0].textureId, bmp ? 101u : 0u) << path;
     }
+    // Two textures: refused, and nothing of it is kept; a missing paddle the same.
+    DraftModel d = smallModel();
+    d.textures.push_back({"b", 6, "b.bmp"});
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(load(d, false, "K.pad"));
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("K.pad: "), std::string::npos);
+    EXPECT_EQ(paddle.faceCount, 0);
+    EXPECT_EQ(paddle.model.textureCount, 0);
+    fillPaddleTextureSlots(paddle, fakeBmp);
+    EXPECT_EQ(paddle.slots[0].textureId, 0u);
+    BinaryReadFile missing("");
+    EXPECT_FALSE(loadPaddleModel(missing));
+    buildFaceRecords(paddle); // an empty paddle is still prepared without harm
+    applyMaterials(paddle, true);
+    EXPECT_EQ(paddle.vertexCount, 0);
 }
 
 TEST(ModelTables, FaceRecordsTakeTheLastMatchingLayerAndColoursWhereTheMaterialChanges) {

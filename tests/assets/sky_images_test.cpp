@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,13 +20,20 @@ namespace {
 const char* const FACE_FILES[6] = {"ixpos.bmp", "ixneg.bmp", "iypos.bmp",
                                    "iyneg.bmp", "izpos.bmp", "izneg.bmp"};
 
+// Writes the images into a fresh folder under the test's scratch folder, once per name.
 std::string generatedFolder(const char* name) {
     std::string folder = testing::TempDir() + name;
-    std::remove(folder.c_str());
-    std::string command = "mkdir -p '" + folder + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    static std::vector<std::string> written;
+    if (std::find(written.begin(), written.end(), folder) != written.end()) return folder;
+    written.push_back(folder);
+    EXPECT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
     EXPECT_TRUE(writeSkyAndWaterImages(folder));
     return folder;
+}
+
+void freeImage(RgbImage* image) {
+    std::free(image->pixels);
+    std::free(image);
 }
 
 // GL's cube-map face selection: direction to face and texel (column, row in upload order).
@@ -56,7 +64,7 @@ void direction(int f, double sc, double tc, double r[3]) {
 }
 
 TEST(SkyImages, CubeFacesJoinAtEveryEdge) {
-    std::string folder = generatedFolder("sky_faces");
+    std::string folder = generatedFolder("sky_a");
     RgbImage* faces[6];
     for (int f = 0; f < 6; ++f) {
         faces[f] = loadBmpImage((folder + "/" + FACE_FILES[f]).c_str());
@@ -93,14 +101,12 @@ TEST(SkyImages, CubeFacesJoinAtEveryEdge) {
             }
     EXPECT_LT(total / samples, 3.0);
     EXPECT_LT(worst, 40);
-    for (RgbImage* image : faces) {
-        std::free(image->pixels);
-        std::free(image);
-    }
+    for (RgbImage* image : faces)
+        freeImage(image);
 }
 
 TEST(SkyImages, SkyAboveTheHorizonSeaHazeBelow) {
-    std::string folder = generatedFolder("sky_horizon");
+    std::string folder = generatedFolder("sky_a");
     RgbImage* up = loadBmpImage((folder + "/iypos.bmp").c_str());
     RgbImage* down = loadBmpImage((folder + "/iyneg.bmp").c_str());
     ASSERT_NE(up, nullptr);
@@ -128,14 +134,12 @@ TEST(SkyImages, SkyAboveTheHorizonSeaHazeBelow) {
     EXPECT_LT((red + green + blue) / (3.0 * rowLength / 3 * height), 110) << "and dark";
     std::free(clouds);
     std::free(bottom);
-    for (RgbImage* image : {up, down}) {
-        std::free(image->pixels);
-        std::free(image);
-    }
+    freeImage(up);
+    freeImage(down);
 }
 
 TEST(SkyImages, SameBytesOnEveryRun) {
-    std::string a = generatedFolder("sky_run_a"), b = generatedFolder("sky_run_b");
+    std::string a = generatedFolder("sky_a"), b = generatedFolder("sky_b");
     for (const char* name : {"ixpos.bmp", "izneg.bmp", "bottom.jpg", "cloudy1.jpg"}) {
         std::ifstream fa(a + "/" + name, std::ios::binary), fb(b + "/" + name, std::ios::binary);
         std::string da((std::istreambuf_iterator<char>(fa)), {}),

@@ -45,22 +45,4 @@ TEST(CylinderTexCoords, Cases) {
     EXPECT_FLOAT_EQ(shape.texCoords[shape.vertexCount][0], 7.0f);
 }
 
-TEST(CylinderTexCoords, SMovesInStepsOf1Over180AndTAlongZ) {
-    static ShapeFile shape;
-    shape.vertexCount = 200;
-    for (int i = 0; i < 200; i++) {
-        double a = (i - 100) * 0.87 * M_PI / 180; // -87 to 86 degrees
-        shape.vertices[i][0] = static_cast<float>(CYLINDER_X - 15 * std::cos(a));
-        shape.vertices[i][1] = static_cast<float>(CYLINDER_Y - 15 * std::sin(a));
-        shape.vertices[i][2] = static_cast<float>(CYLINDER_Z0 + i * 0.5);
-    }
-    cylinderTexCoords(shape, 0);
-    for (int i = 0; i < 200; i++) {
-        double steps = shape.texCoords[i][0] * 180;
-        EXPECT_NEAR(steps, std::round(steps), 1e-4) << i;
-        EXPECT_LE(shape.texCoords[i][0], 0.5f);
-        EXPECT_NEAR(shape.texCoords[i][1], i * 0.5 / (CYLINDER_Z1 - CYLINDER_Z0), 1e-6);
-    }
-}
-
 } // namespace

@@ -130,43 +130,35 @@ TEST(ShapeFile, FileNamesInLoadOrder) {
 // accepts must keep every face inside its counts, and counts inside the record.
 TEST(ShapeFile, RandomDamageNeverEscapesTheRecord) {
     std::vector<std::string> valid;
-    std::istringstream base("v 4 n 2 f 2  0 0 0  1 0 0  0 1 0  1 1 1  0 0 1  0 1 0"
-                            "  1 1 1 2 1 1 3 1 2  2 2 2 3 1 1 4 4 2");
+    std::istringstream base(
+        "v 4 n 2 f 2  0 0 0  1 0 0  0 1 0  1 1 1  0 0 1  0 1 0  1 1 1 2 1 1 3 1 2  2 2 2 3 1 1 4 4 2");
     for (std::string w; base >> w;)
         valid.push_back(w);
-    const std::vector<std::string> replacements = {
+    const std::vector<std::string> words = {
         "-1",          "0",   "5",   "20000", "20001", "2147483648",
         "-2147483649", "1e9", "nan", "inf",   "x",     "99999999999999999999",
         "3.7",         "+2",  ""};
     unsigned seed = 12345;
-    auto next = [&seed](size_t range) {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) % range;
-    };
+    auto next = [&seed](size_t range) { return ((seed = seed * 1103515245u + 12345u) >> 16) % range; };
     int accepted = 0;
     for (int round = 0; round < 3000; round++) {
-        std::vector<std::string> words = valid;
-        for (int k = 1 + next(3); k > 0 && !words.empty(); k--) {
-            size_t at = next(words.size()), what = next(3);
-            if (what == 0)
-                words[at] = replacements[next(replacements.size())];
-            else if (what == 1)
-                words.erase(words.begin() + at);
-            else
-                words.insert(words.begin() + at, replacements[next(replacements.size())]);
+        std::vector<std::string> damaged = valid;
+        for (int k = 1 + next(3); k > 0 && !damaged.empty(); k--) {
+            size_t at = next(damaged.size()), what = next(3);
+            if (what == 1) damaged.erase(damaged.begin() + at);
+            if (what == 2) damaged.insert(damaged.begin() + at, "");
+            if (what != 1) damaged[at] = words[next(words.size())];
         }
         std::string text;
-        for (const std::string& w : words)
+        for (const std::string& w : damaged)
             text += w + " ";
         bool ok = readText(text, 11);
         const ShapeFile& s = canoeShapes[11];
-        ASSERT_GE(s.vertexCount, 0);
-        ASSERT_LE(s.vertexCount, SHAPE_CAPACITY);
-        ASSERT_LE(s.normalCount, SHAPE_CAPACITY);
-        ASSERT_LE(s.faceCount, SHAPE_CAPACITY);
-        if (!ok) continue;
-        accepted++;
-        for (int f = 0; f < s.faceCount; f++)
+        ASSERT_TRUE(s.vertexCount >= 0 && s.vertexCount <= SHAPE_CAPACITY &&
+                    s.normalCount <= SHAPE_CAPACITY && s.faceCount <= SHAPE_CAPACITY)
+            << text;
+        accepted += ok;
+        for (int f = 0; ok && f < s.faceCount; f++)
             for (int c = 0; c < 3; c++) {
                 ASSERT_TRUE(s.faces[f][3 * c] >= 0 && s.faces[f][3 * c] < s.vertexCount) << text;
                 ASSERT_TRUE(s.faces[f][3 * c + 2] >= 0 && s.faces[f][3 * c + 2] < s.normalCount) << text;

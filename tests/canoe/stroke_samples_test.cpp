@@ -22,13 +22,10 @@ TEST(StrokeSamples, ThreeSamplesFromTwentyOneNumbersWhateverTheLineBreaks) {
         SCOPED_TRACE(text);
         ASSERT_TRUE(readText(text));
         EXPECT_EQ(strokeSamples.sampleCount, 3);
-        EXPECT_DOUBLE_EQ(strokeSamples.pointA[0][0], 1);
-        EXPECT_DOUBLE_EQ(strokeSamples.pointA[1][0], 4);
-        EXPECT_DOUBLE_EQ(strokeSamples.pointA[2][2], 9);
-        EXPECT_DOUBLE_EQ(strokeSamples.pointB[0][0], 10);
-        EXPECT_DOUBLE_EQ(strokeSamples.pointB[1][1], 14);
-        EXPECT_DOUBLE_EQ(strokeSamples.pointB[2][2], 18);
-        EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[0], 19);
+        for (int i = 0; i < 9; i++) { // all points A, then all points B, then the spin angles
+            EXPECT_DOUBLE_EQ(strokeSamples.pointA[i / 3][i % 3], 1 + i);
+            EXPECT_DOUBLE_EQ(strokeSamples.pointB[i / 3][i % 3], 10 + i);
+        }
         EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[2], 21);
     }
     // A short file keeps its count; what it lacks reads as zeroes.

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 using e2e::Rgb;
@@ -23,17 +23,42 @@ bool bark(Rgb c) {
 bool darkMark(Rgb c) {
     return c.r < 110 && c.g < 90 && c.b < 80 && c.r >= c.b;
 }
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+// The bow half against the sky (the horizon is below row 538), clear of the paddler in the stern half:
+// only the rocking changes it.
+double bowChange(const e2e::Screenshot& a, const e2e::Screenshot& b) {
+    return e2e::meanDifference(a, b, 0, 470, 140, 536);
 }
 
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
+// The first frames can be slow to reach the screen (a sanitizer build): waits up to 5 s for the hull.
+e2e::Screenshot canoeShot(e2e::Session& session, const std::string& name = "") {
+    e2e::Screenshot shot = session.screenshot(name);
+    for (int tries = 0; tries < 10 && shot.fraction(0, 512, 200, 538, bark) < 0.6; tries++) {
+        session.sleep(0.5);
+        shot = session.screenshot(name);
+    }
+    return shot;
+}
+
+// A screenshot stamped with the middle of its capture, in seconds.
+struct Sample {
+    e2e::Screenshot shot;
+    double at;
+};
+
+// How far, on average, the bow half of a screenshot is from its best match among those taken
+// 'shift' +- 'within' seconds later.
+double meanChangeAfter(const std::vector<Sample>& samples, double shift, double within) {
+    double sum = 0;
+    int pairs = 0;
+    for (size_t i = 0; i < samples.size() && samples[i].at + shift + within <= samples.back().at;
+         i++, pairs++) {
+        double best = 1e9;
+        for (size_t j = i + 1; j < samples.size(); j++)
+            if (std::fabs(samples[j].at - samples[i].at - shift) <= within)
+                best = std::min(best, bowChange(samples[i].shot, samples[j].shot));
+        sum += best;
+    }
+    return sum / std::max(pairs, 1);
 }
 
 // Under AddressSanitizer / UBSan a fault would also end the program with status 1: look for its report.
@@ -43,20 +68,11 @@ void expectNoSanitizerReport(e2e::Session& session) {
     EXPECT_EQ(session.console().find("runtime error"), std::string::npos) << session.console();
 }
 
-// The start-up stopped before the window: initScene writes the GL extension string, so none may appear.
-void expectStoppedBeforeWindow(e2e::Session& session, const std::string& message) {
-    ASSERT_TRUE(session.waitForExit(20)) << session.console();
-    EXPECT_EQ(session.exitStatus(), 1) << session.console();
-    EXPECT_NE(session.console().find(message), std::string::npos) << session.console();
-    EXPECT_EQ(session.console().find("GL_"), std::string::npos) << session.console();
-    expectNoSanitizerReport(session);
-}
-
 TEST(Canoe, AtStartLiesLeftOfCentreAcrossTheSeaEdgeTextured) {
     e2e::Session session;
     ASSERT_TRUE(session.start());
     ASSERT_TRUE(session.waitForWindow()) << session.console();
-    e2e::Screenshot shot = session.screenshot("canoe-start");
+    e2e::Screenshot shot = canoeShot(session, "canoe-start");
     ASSERT_TRUE(shot.valid());
     // The hull runs from the left edge (the bow beyond it) to its stern near x = 213, a little
     // below the horizon; the canoe's origin (about pixel (103, 533)) lies on it.
@@ -65,11 +81,9 @@ TEST(Canoe, AtStartLiesLeftOfCentreAcrossTheSeaEdgeTextured) {
     EXPECT_GT(shot.fraction(0, 512, 3, 536, bark), 0.5) << "the bow runs off the left edge";
     EXPECT_LT(shot.fraction(260, 520, 420, 560, bark), 0.01) << "nothing of the hull beyond its stern";
     EXPECT_LT(shot.fraction(640, 545, 1280, 1024, bark), 0.01) << "no canoe on the right";
-    // Textured: dark lenticels and gummed seams on the bark.
-    EXPECT_GT(shot.fraction(0, 512, 200, 538, darkMark), 0.02);
-    // The sea lies in front of the hull's bottom.
-    auto sea = [](Rgb c) { return c.b > c.r + 30; };
-    EXPECT_GT(shot.fraction(0, 560, 220, 600, sea), 0.8);
+    EXPECT_GT(shot.fraction(0, 512, 200, 538, darkMark), 0.02) << "textured: lenticels and gummed seams";
+    EXPECT_GT(shot.fraction(0, 560, 220, 600, [](Rgb c) { return c.b > c.r + 30; }), 0.8)
+        << "the sea lies in front of the hull's bottom";
     session.key("Escape");
     EXPECT_TRUE(session.waitForExit(10));
 }
@@ -78,29 +92,39 @@ TEST(Canoe, RocksOverThreeSecondsAndComesBack) {
     e2e::Session session;
     ASSERT_TRUE(session.start());
     ASSERT_TRUE(session.waitForWindow()) << session.console();
-    // The bow half against the sky (the horizon is below row 538), clear of the paddler in the stern
-    // half: only the rocking changes it.
-    const int x0 = 0, y0 = 470, x1 = 140, y1 = 536;
-    // Screenshots are started at planned times (each takes a good part of a second on a busy machine):
-    // four through one cycle, then the first three again one cycle (3 s) later. The frame on the screen
-    // may be a little older than the screenshot, so the closest of the three pairs counts.
-    auto start = std::chrono::steady_clock::now();
-    std::vector<e2e::Screenshot> shots;
-    for (double at : {0.0, 0.75, 1.5, 2.25, 3.0, 3.75, 4.5}) {
-        std::this_thread::sleep_until(start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                                  std::chrono::duration<double>(at)));
-        shots.push_back(session.screenshot(at == 1.5 ? "canoe-rocking" : ""));
+    // Screenshots as fast as they come for two cycles and more.
+    std::vector<Sample> samples;
+    const auto begin = std::chrono::steady_clock::now();
+    auto now = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    };
+    while (now() < 6.5) {
+        double before = now();
+        e2e::Screenshot shot = session.screenshot();
+        samples.push_back({std::move(shot), (before + now()) / 2});
     }
-    double largest = 0;
-    for (size_t i = 0; i < 4; i++)
-        for (size_t j = i + 1; j < 4; j++)
-            largest = std::max(largest, e2e::meanDifference(shots[i], shots[j], x0, y0, x1, y1));
-    double acrossCycle = 1e9;
-    for (size_t i = 0; i < 3; i++)
-        acrossCycle = std::min(acrossCycle, e2e::meanDifference(shots[i], shots[i + 4], x0, y0, x1, y1));
-    std::printf("rocking: largest change %.2f, one cycle later %.2f\n", largest, acrossCycle);
+    session.screenshot("canoe-rocking");
+    // How old the picture in a screenshot may be: the gap between screenshots, or between new frames
+    // (the sea changes every frame), whichever is longer. A slow build (AddressSanitizer) or a busy
+    // machine can draw or capture too seldom to tell the 3-second cycle from its own steps: then there
+    // is nothing to judge.
+    int frames = 1;
+    double gap = samples[0].at, largest = 0;
+    for (size_t i = 1; i < samples.size(); i++) {
+        frames += e2e::meanDifference(samples[i - 1].shot, samples[i].shot, 400, 700, 1200, 1000) > 0;
+        gap = std::max(gap, samples[i].at - samples[i - 1].at);
+        for (size_t j = 0; j < i; j++)
+            largest = std::max(largest, bowChange(samples[i].shot, samples[j].shot));
+    }
+    double age = std::max(gap, samples.back().at / frames);
+    std::printf("rocking: %zu screenshots, %d frames, pictures up to %.2f s old\n", samples.size(), frames,
+                age);
+    if (age > 0.6) GTEST_SKIP() << "a new picture only every " << age << " s: too slow to sample the rocking";
+    // A cycle later each picture finds its match within the timing's uncertainty.
+    double oneCycle = meanChangeAfter(samples, 3.0, age / 2 + 0.1);
+    std::printf("rocking: largest change %.2f, a cycle later %.2f on average\n", largest, oneCycle);
     EXPECT_GT(largest, 1.0) << "the canoe region never changed: no rocking";
-    EXPECT_LT(acrossCycle, largest * 0.6) << "three seconds later the canoe is back where it was";
+    EXPECT_LT(oneCycle, largest * 0.35) << "three seconds later the canoe is back where it was";
 }
 
 TEST(Canoe, WithoutStrokeSamplesItHoldsLevel) {
@@ -115,101 +139,88 @@ TEST(Canoe, WithoutStrokeSamplesItHoldsLevel) {
     session.sleep(1.5); // half a cycle: the largest tilt if it rocked
     e2e::Screenshot b = session.screenshot("canoe-level");
     EXPECT_GT(a.fraction(0, 512, 200, 538, bark), 0.6);
-    EXPECT_LT(e2e::meanDifference(a, b, 0, 470, 140, 536), 0.5);
+    EXPECT_LT(bowChange(a, b), 0.5);
     EXPECT_TRUE(session.running());
     expectNoSanitizerReport(session);
 }
 
-TEST(Canoe, MissingTextureIsReportedAndTheCanoeStillDrawn) {
-    for (const char* name : {"birch.bmp", "theseat.bmp", "kkk.bmp"}) {
-        SCOPED_TRACE(name);
-        e2e::Session session;
+TEST(Canoe, MissingTexturesAreReportedAndTheCanoeStillDrawn) {
+    const char* const names[] = {"birch.bmp", "theseat.bmp", "kkk.bmp"};
+    e2e::Session session;
+    for (const char* name : names)
         std::remove((session.folder() + "/" + name).c_str());
-        ASSERT_TRUE(session.start());
-        ASSERT_TRUE(session.waitForWindow()) << session.console();
+    ASSERT_TRUE(session.start());
+    ASSERT_TRUE(session.waitForWindow()) << session.console();
+    for (const char* name : names)
         EXPECT_NE(session.console().find(std::string(name) + ": a plain texture is used instead"),
                   std::string::npos)
             << session.console();
-        e2e::Screenshot shot = session.screenshot();
-        EXPECT_GT(shot.fraction(0, 512, 200, 538, bark), 0.5);
-        EXPECT_TRUE(session.running());
-        expectNoSanitizerReport(session);
-    }
+    EXPECT_GT(canoeShot(session).fraction(0, 512, 200, 538, bark), 0.5);
+    EXPECT_TRUE(session.running());
+    expectNoSanitizerReport(session);
 }
 
-TEST(Canoe, MissingShapeFileStopsBeforeTheWindow) {
-    for (const char* name :
-         {"finouthull.shad", "fixfinbowsternline.shad", "finribends.shad", "finpaddle.shad"}) {
-        SCOPED_TRACE(name);
-        e2e::Session session;
-        std::remove((session.folder() + "/" + name).c_str());
-        ASSERT_TRUE(session.start());
-        expectStoppedBeforeWindow(session, "typo. try again\n\n");
-    }
-}
-
-TEST(Canoe, DamagedShapeFilesAreRefusedNotCrashedOn) {
-    struct Case {
-        const char* what;
+// Each case removes a file (no damage) or rewrites it; the program must end with status 1 and the
+// message. Shape files are read before the window: initScene's GL extension line must not appear.
+TEST(Canoe, MissingOrDamagedDataStopsWithItsMessage) {
+    using Damage = std::string (*)(const std::string&);
+    const Damage half = [](const std::string& t) { return t.substr(0, t.size() / 2); };
+    const struct {
         const char* file;
-        std::string (*damage)(const std::string&);
+        Damage damage;
         const char* message;
     } cases[] = {
-        {"truncated", "fininhull.shad", [](const std::string& t) { return t.substr(0, t.size() / 2); },
-         "fininhull.shad: the file ends inside its"},
-        {"oversized vertex count", "fingun.shad",
-         [](const std::string& t) { return "vertices 4000000" + t.substr(t.find('\n')); },
+        {"finouthull.shad", nullptr, "typo. try again\n\n"},
+        {"fixfinbowsternline.shad", nullptr, "typo. try again\n\n"},
+        {"finribends.shad", nullptr, "typo. try again\n\n"},
+        {"finpaddle.shad", nullptr, "typo. try again\n\n"},
+        {"fininhull.shad", half, "fininhull.shad: the file ends inside its"},
+        {"fingun.shad", [](const std::string& t) { return "vertices 4000000" + t.substr(t.find('\n')); },
          "fingun.shad: vertex count 4000000 is outside 0 to 20000"},
-        {"negative face count", "fixfinseats.shad",
+        {"fixfinseats.shad",
          [](const std::string& t) {
              size_t at = t.find("faces ");
              return t.substr(0, at) + "faces -7" + t.substr(t.find('\n', at));
          },
          "fixfinseats.shad: face count -7 is outside 0 to 20000"},
-        {"face beyond the vertices", "finaxhead.shad",
+        {"finaxhead.shad",
          [](const std::string& t) {
-             size_t at = t.rfind('\n', t.size() - 2);
-             return t.substr(0, at + 1) + "1 1 1 2 2 2 99999 99999 3\n";
+             return t.substr(0, t.rfind('\n', t.size() - 2) + 1) + "1 1 1 2 2 2 99999 99999 3\n";
          },
          "finaxhead.shad: face 12 uses vertex 99999 of 24"},
-        {"binary garbage", "fixfincups.shad",
+        {"fixfincups.shad",
          [](const std::string&) { return std::string("\x7f\x45\x4c\x46\x02\x01\x01\x00\xff\xfe", 10); },
          "fixfincups.shad: the file ends before its"},
+        {"gunwale.mask", nullptr, "can't find gunwale mask\n"},
+        {"gunwale.mask",
+         [](const std::string&) {
+             std::string t;
+             for (int i = 1; i <= 100; i++)
+                 t += std::to_string(i) + " ";
+             return t;
+         },
+         "gunwale.mask: only 100 of 132 numbers"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + (c.damage ? " damaged" : " missing"));
         e2e::Session session;
         std::string path = session.folder() + "/" + c.file;
-        writeFile(path, c.damage(readFile(path)));
-        ASSERT_TRUE(session.start());
-        expectStoppedBeforeWindow(session, c.message);
-    }
-}
-
-TEST(Canoe, MissingOrShortGunwaleMaskStops) {
-    struct Case {
-        const char* what;
-        bool remove;
-        std::string text;
-        const char* message;
-    } cases[] = {
-        {"missing", true, "", "can't find gunwale mask\n"},
-        {"100 of 132 numbers", false, "", "gunwale.mask: only 100 of 132 numbers"},
-    };
-    for (int i = 1; i <= 100; i++)
-        cases[1].text += std::to_string(i) + " ";
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        e2e::Session session;
-        std::string path = session.folder() + "/gunwale.mask";
-        if (c.remove)
+        if (c.damage) {
+            std::ifstream in(path, std::ios::binary);
+            std::stringstream text;
+            text << in.rdbuf();
+            in.close();
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << c.damage(text.str());
+        } else {
             std::remove(path.c_str());
-        else
-            writeFile(path, c.text);
+        }
         ASSERT_TRUE(session.start());
         ASSERT_TRUE(session.waitForExit(30)) << session.console();
-        EXPECT_EQ(session.exitStatus(), 1);
+        EXPECT_EQ(session.exitStatus(), 1) << session.console();
         EXPECT_NE(session.console().find(c.message), std::string::npos) << session.console();
+        if (std::string(c.file) != "gunwale.mask") {
+            EXPECT_EQ(session.console().find("GL_"), std::string::npos) << session.console();
+        }
         expectNoSanitizerReport(session);
     }
 }

@@ -56,7 +56,7 @@ bool writeBmpFile(const std::string& folder, const char* name, int width, int he
 }
 
 bool writeJpegFile(const std::string& folder, const char* name, int width, int height,
-                   const unsigned char* pixels, int quality) {
+                   const unsigned char* pixels, int quality, int components) {
     FILE* file = openAssetFile(folder, name);
     if (!file) return false;
     jpeg_compress_struct info;
@@ -66,15 +66,15 @@ bool writeJpegFile(const std::string& folder, const char* name, int width, int h
     jpeg_stdio_dest(&info, file);
     info.image_width = width;
     info.image_height = height;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    info.input_components = components;
+    info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     // The file holds the top row first; the pixels are bottom row first.
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<unsigned char*>(pixels) +
-                       static_cast<size_t>(height - 1 - info.next_scanline) * width * 3;
+                       static_cast<size_t>(height - 1 - info.next_scanline) * width * components;
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);

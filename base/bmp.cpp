@@ -169,3 +169,9 @@ RgbImage* loadBmpImage(const char* fileName) {
     std::free(data);
     return image;
 }
+
+void freeRgbImage(RgbImage* image) {
+    if (!image) return;
+    std::free(image->pixels);
+    std::free(image);
+}

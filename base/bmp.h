@@ -11,9 +11,12 @@ struct RgbImage {
     unsigned char* pixels;
 };
 
-// Reads a bitmap file. Returns a new image (never released by its callers), or null after a message
+// Reads a bitmap file. Returns a new image (see freeRgbImage), or null after a message
 // naming the file when the file can't be read or isn't a bitmap this reader understands.
 RgbImage* loadBmpImage(const char* fileName);
+
+// Releases an image from either reader; null is allowed.
+void freeRgbImage(RgbImage* image);
 
 // Decodes a bitmap held in memory; 'name' only labels the messages. Same results as loadBmpImage.
 RgbImage* decodeBmpImage(const unsigned char* data, size_t size, const char* name);

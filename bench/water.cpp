@@ -33,8 +33,7 @@ static void decodeCubeFace(benchmark::State& state) {
     for (auto _ : state) {
         RgbImage* image = decodeBmpImage(file.data(), file.size(), "face.bmp");
         benchmark::DoNotOptimize(image->pixels);
-        std::free(image->pixels);
-        std::free(image);
+        freeRgbImage(image);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(file.size()));
 }

@@ -84,23 +84,36 @@ unsigned char* readJpeg(const char* fileName, int* rowLength, int* height) {
     return pixels;
 }
 
-unsigned int loadJpegTexture(const char* fileName) {
-    int rowLength = 0, height = 0;
-    unsigned char* pixels = readJpeg(fileName, &rowLength, &height);
+// A new bound 2-D texture with repeat wrapping, 'filter' both ways, and the environment mode.
+static GLuint begin2DTexture(GLint filter, GLint environmentMode) {
     GLuint texture = 0;
     glEnable(GL_TEXTURE_2D);
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_BLEND);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, environmentMode);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    // Rows are packed without padding.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    return texture;
+}
+
+// Uploads the pixels to the bound 2-D texture, or the plain 1 x 1 stand-in when there are none.
+static void upload2DTexture(GLint internalFormat, GLenum format, int width, int height,
+                            const unsigned char* pixels) {
     if (pixels)
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, rowLength / 3, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
     else
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, plainPixel);
+        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, plainPixel);
+}
+
+unsigned int loadJpegTexture(const char* fileName) {
+    int rowLength = 0, height = 0;
+    unsigned char* pixels = readJpeg(fileName, &rowLength, &height);
+    GLuint texture = begin2DTexture(GL_LINEAR, GL_BLEND);
+    upload2DTexture(GL_RGB, GL_RGB, rowLength / 3, height, pixels);
     std::free(pixels);
     return texture;
 }
@@ -109,32 +122,40 @@ static const GLenum cubeFaces[6] = {GL_TEXTURE_CUBE_MAP_POSITIVE_X, GL_TEXTURE_C
                                     GL_TEXTURE_CUBE_MAP_POSITIVE_Y, GL_TEXTURE_CUBE_MAP_NEGATIVE_Y,
                                     GL_TEXTURE_CUBE_MAP_POSITIVE_Z, GL_TEXTURE_CUBE_MAP_NEGATIVE_Z};
 
-static GLuint beginCube() {
+void enableCubeMapping() {
     glEnable(GL_TEXTURE_CUBE_MAP);
     glEnable(GL_TEXTURE_GEN_S);
     glEnable(GL_TEXTURE_GEN_T);
     glEnable(GL_TEXTURE_GEN_R);
+}
+
+void disableCubeMapping() {
+    glDisable(GL_TEXTURE_CUBE_MAP);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glDisable(GL_TEXTURE_GEN_R);
+}
+
+void clampCubeMapToEdge() {
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+}
+
+static GLuint beginCube() {
+    enableCubeMapping();
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_REFLECTION_MAP);
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_REFLECTION_MAP);
     glTexGeni(GL_R, GL_TEXTURE_GEN_MODE, GL_REFLECTION_MAP);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_CUBE_MAP, texture);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    clampCubeMapToEdge();
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_GENERATE_MIPMAP, GL_TRUE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     return texture;
-}
-
-static void endCube() {
-    glDisable(GL_TEXTURE_CUBE_MAP);
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
-    glDisable(GL_TEXTURE_GEN_R);
 }
 
 // All six faces of a cube map must share one square size; a face that is missing or differs
@@ -175,12 +196,9 @@ unsigned int loadEnvironmentCube() {
                         cubeSize);
         uploadCubeFace(face, image ? image->width : 0, image ? image->height : 0,
                        image ? image->pixels : nullptr, cubeSize);
-        if (image) {
-            std::free(image->pixels);
-            std::free(image);
-        }
+        freeRgbImage(image);
     }
-    endCube();
+    disableCubeMapping();
     return texture;
 }
 
@@ -195,7 +213,7 @@ unsigned int loadBottomCube() {
         uploadCubeFace(face, rowLength / 3, height, pixels, cubeSize);
         std::free(pixels);
     }
-    endCube();
+    disableCubeMapping();
     return texture;
 }
 
@@ -254,9 +272,7 @@ unsigned int createNormalizeCube() {
     glBindTexture(GL_TEXTURE_CUBE_MAP, texture);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    clampCubeMapToEdge();
     buildNormalizeCubeFaces(32, 0);
     glDisable(GL_TEXTURE_CUBE_MAP);
     normalizeCubeTexture = texture;
@@ -282,62 +298,27 @@ unsigned char* addBlackKeyAlpha(int width, int height, const unsigned char* rgb)
     return rgba;
 }
 
-// Shared by both BMP makers: the texture parameters of the canoe and model textures.
-static GLuint beginBmpTexture() {
-    GLuint texture = 0;
-    glEnable(GL_TEXTURE_2D);
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    return texture;
-}
-
-static void finishBmpTexture() {
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+// Both BMP makers: nearest filters, modulate, and object-linear coordinates for the models.
+static unsigned int makeBmpTexture(const char* fileName, bool blackKey) {
+    RgbImage* image = loadBmpImage(fileName);
+    unsigned char* rgba =
+        image && blackKey ? addBlackKeyAlpha(image->width, image->height, image->pixels) : nullptr;
+    const unsigned char* pixels = blackKey ? rgba : image ? image->pixels : nullptr;
+    GLuint texture = begin2DTexture(GL_NEAREST, GL_MODULATE);
+    if (!pixels) std::printf("%s: a plain texture is used instead\n", fileName);
+    GLint format = blackKey ? GL_RGBA : GL_RGB;
+    upload2DTexture(format, format, pixels ? image->width : 1, pixels ? image->height : 1, pixels);
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    std::free(rgba);
+    freeRgbImage(image);
+    return texture;
 }
 
 unsigned int loadBmpTexture(const char* fileName) {
-    RgbImage* image = loadBmpImage(fileName);
-    GLuint texture = beginBmpTexture();
-    // Rows are packed without padding.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (image) {
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                     image->pixels);
-    } else {
-        std::printf("%s: a plain texture is used instead\n", fileName);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, plainPixel);
-    }
-    finishBmpTexture();
-    if (image) {
-        std::free(image->pixels);
-        std::free(image);
-    }
-    return texture;
+    return makeBmpTexture(fileName, false);
 }
 
 unsigned int loadKeyedBmpTexture(const char* fileName) {
-    RgbImage* image = loadBmpImage(fileName);
-    unsigned char* rgba = image ? addBlackKeyAlpha(image->width, image->height, image->pixels) : nullptr;
-    GLuint texture = beginBmpTexture();
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (rgba) {
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image->width, image->height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     rgba);
-    } else {
-        std::printf("%s: a plain texture is used instead\n", fileName);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, plainPixel);
-    }
-    finishBmpTexture();
-    std::free(rgba);
-    if (image) {
-        std::free(image->pixels);
-        std::free(image);
-    }
-    return texture;
+    return makeBmpTexture(fileName, true);
 }

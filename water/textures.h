@@ -21,6 +21,12 @@ unsigned int loadJpegTexture(const char* fileName);
 unsigned int loadEnvironmentCube();
 unsigned int loadBottomCube();
 
+// Cube-map texturing with its s, t, r coordinate generators, on and off; wrap clamped to the edge
+// on all three axes of the bound cube map.
+void enableCubeMapping();
+void disableCubeMapping();
+void clampCubeMapToEdge();
+
 // The 32 x 32 normalisation cube map; left bound to the cube-map target.
 unsigned int createNormalizeCube();
 // Fills 'buffer' (size * size * 3 bytes) with the texels of one face (0..5 for +X, -X, +Y, -Y, +Z, -Z).

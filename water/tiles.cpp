@@ -38,28 +38,22 @@ void setTranslationf(float* m, float x, float y, float z) {
     m[11] = z + 0.0f;
 }
 
-void rotateMatrixf(float* m, float ax, float az) {
+// Multiplies m by a turn in the plane of axes a and b (x = 0, y = 1, z = 2).
+static void rotateInPlane(float* m, float degrees, int a, int b) {
     const float toRadians = 0.017453293f;
-    if (ax != 0) {
-        float c = std::cos(ax * toRadians), s = std::sin(ax * toRadians);
-        float rotation[16];
-        identityMatrixf(rotation);
-        rotation[5] = c;
-        rotation[6] = -s;
-        rotation[9] = s;
-        rotation[10] = c;
-        multiplyMatrixf(m, rotation);
-    }
-    if (az != 0) {
-        float c = std::cos(az * toRadians), s = std::sin(az * toRadians);
-        float rotation[16];
-        identityMatrixf(rotation);
-        rotation[0] = c;
-        rotation[1] = -s;
-        rotation[4] = s;
-        rotation[5] = c;
-        multiplyMatrixf(m, rotation);
-    }
+    float c = std::cos(degrees * toRadians), s = std::sin(degrees * toRadians);
+    float rotation[16];
+    identityMatrixf(rotation);
+    rotation[5 * a] = c;
+    rotation[4 * a + b] = -s;
+    rotation[4 * b + a] = s;
+    rotation[5 * b] = c;
+    multiplyMatrixf(m, rotation);
+}
+
+void rotateMatrixf(float* m, float ax, float az) {
+    if (ax != 0) rotateInPlane(m, ax, 1, 2);
+    if (az != 0) rotateInPlane(m, az, 0, 1);
 }
 
 void buildWaterModelToWorld(float* m) {
@@ -115,14 +109,9 @@ void drawWater() {
     glPushMatrix();
     // The shader's matrix holds only the turn and the lift; the viewer's place stays in GL's matrix.
     buildWaterModelToWorld(waterModelToWorld);
-    glEnable(GL_TEXTURE_CUBE_MAP);
+    enableCubeMapping();
     glBindTexture(GL_TEXTURE_CUBE_MAP, environmentCubeTexture);
-    glEnable(GL_TEXTURE_GEN_S);
-    glEnable(GL_TEXTURE_GEN_T);
-    glEnable(GL_TEXTURE_GEN_R);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    clampCubeMapToEdge();
 
     glRotatef(-90, 1, 0, 0);
     glRotatef(cameraPitch, 1, 0, 0);
@@ -143,9 +132,6 @@ void drawWater() {
 
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    glDisable(GL_TEXTURE_CUBE_MAP);
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
-    glDisable(GL_TEXTURE_GEN_R);
+    disableCubeMapping();
     glPopMatrix();
 }

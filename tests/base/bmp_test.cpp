@@ -1,24 +1,39 @@
 // BMP reader: every supported depth under both header forms, with and without the file header,
 // decoded to exact bytes; damaged headers refused without reading past the data.
+#include "assets/image_writers.h"
 #include "base/bmp.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
+typedef std::vector<unsigned char> Bytes;
 const int W = 3, H = 2;
 
-// Sixteen distinct palette colours (R, G, B).
+struct BmpCase {
+    int bits;
+    bool core, fileHeader, topDown;
+};
+
+// Every depth under both headers, with and without the file header; top-down rows need the 40-byte one.
+std::vector<BmpCase> allCases(bool withTopDown) {
+    std::vector<BmpCase> cases;
+    for (int bits : {1, 4, 8, 24, 32})
+        for (bool core : {false, true})
+            for (bool fileHeader : {false, true})
+                for (bool topDown : {false, true})
+                    if (!topDown || (withTopDown && !core))
+                        cases.push_back({bits, core, fileHeader, topDown});
+    return cases;
+}
+
 unsigned char paletteColour(int index, int channel) {
     return static_cast<unsigned char>(16 * index + 40 * channel + 7);
 }
-
-// The pixel at (x, y), y counted from the bottom row: a palette index for the palette depths.
+// Pixel (x, y), y counted from the bottom row: a palette index, or the colour itself above 8 bits.
 int indexAt(int x, int y, int bits) {
     return (x + 2 * y + 1) % (bits == 1 ? 2 : bits == 4 ? 16 : 5);
 }
@@ -26,87 +41,52 @@ unsigned char directColour(int x, int y, int channel) {
     return static_cast<unsigned char>(30 * x + 90 * y + 11 * channel + 1);
 }
 
-void putU16(std::vector<unsigned char>& v, unsigned x) {
-    v.push_back(x & 255);
-    v.push_back((x >> 8) & 255);
-}
-void putU32(std::vector<unsigned char>& v, unsigned x) {
-    putU16(v, x & 0xFFFF);
-    putU16(v, x >> 16);
+void put(Bytes& v, unsigned value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        v.push_back((value >> (8 * i)) & 255);
 }
 
-struct BmpCase {
-    int bits;
-    bool coreHeader;
-    bool fileHeader;
-    bool topDown;
-};
-
-std::vector<unsigned char> makeBmp(const BmpCase& c) {
-    int paletteCount = c.bits <= 8 ? (1 << c.bits) : 0;
-    int entry = c.coreHeader ? 3 : 4;
-    int headerSize = c.coreHeader ? 12 : 40;
+Bytes makeBmp(const BmpCase& c) {
+    Bytes info, rows, file;
+    int field = c.core ? 2 : 4;
+    put(info, c.core ? 12 : 40, 4);
+    put(info, W, field);
+    put(info, c.topDown ? -H : H, field);
+    put(info, 1, 2);
+    put(info, c.bits, 2);
+    if (!c.core) info.resize(40); // no compression, and every size and count 0
+    for (int i = 0; c.bits <= 8 && i < (1 << c.bits); ++i) {
+        for (int ch = 2; ch >= 0; --ch)
+            info.push_back(paletteColour(i, ch));
+        if (!c.core) info.push_back(0);
+    }
     int stride = (W * c.bits + 31) / 32 * 4;
-    std::vector<unsigned char> info;
-    putU32(info, headerSize);
-    if (c.coreHeader) {
-        putU16(info, W);
-        putU16(info, H);
-        putU16(info, 1);
-        putU16(info, c.bits);
-    } else {
-        putU32(info, W);
-        putU32(info, c.topDown ? static_cast<unsigned>(-H) : H);
-        putU16(info, 1);
-        putU16(info, c.bits);
-        for (int i = 0; i < 6; ++i)
-            putU32(info, 0);
-    }
-    for (int i = 0; i < paletteCount; ++i) {
-        info.push_back(paletteColour(i, 2));
-        info.push_back(paletteColour(i, 1));
-        info.push_back(paletteColour(i, 0));
-        if (entry == 4) info.push_back(0);
-    }
-    std::vector<unsigned char> rows;
     for (int r = 0; r < H; ++r) {
         int y = c.topDown ? H - 1 - r : r;
-        std::vector<unsigned char> row(stride, 0);
+        Bytes row(stride, 0);
         for (int x = 0; x < W; ++x) {
             int index = indexAt(x, y, c.bits);
-            switch (c.bits) {
-            case 1:
-                row[x / 8] |= index << (7 - x % 8);
-                break;
-            case 4:
-                row[x / 2] |= index << (x % 2 == 0 ? 4 : 0);
-                break;
-            case 8:
-                row[x] = index;
-                break;
-            default:
-                for (int ch = 0; ch < 3; ++ch)
-                    row[x * (c.bits / 8) + ch] = directColour(x, y, 2 - ch);
-                if (c.bits == 32) row[x * 4 + 3] = 0xEE;
-            }
+            if (c.bits == 1) row[x / 8] |= index << (7 - x % 8);
+            if (c.bits == 4) row[x / 2] |= index << (x % 2 == 0 ? 4 : 0);
+            if (c.bits == 8) row[x] = index;
+            for (int ch = 0; c.bits > 8 && ch < c.bits / 8; ++ch)
+                row[x * c.bits / 8 + ch] = ch < 3 ? directColour(x, y, 2 - ch) : 0xEE;
         }
         rows.insert(rows.end(), row.begin(), row.end());
     }
-    std::vector<unsigned char> file;
     if (c.fileHeader) {
-        file.push_back('B');
-        file.push_back('M');
-        putU32(file, 14 + info.size() + rows.size());
-        putU32(file, 0);
-        putU32(file, 14 + info.size());
+        file = {'B', 'M'};
+        put(file, 14 + info.size() + rows.size(), 4);
+        put(file, 0, 4);
+        put(file, 14 + info.size(), 4);
     }
     file.insert(file.end(), info.begin(), info.end());
     file.insert(file.end(), rows.begin(), rows.end());
     return file;
 }
 
-std::vector<unsigned char> expectedPixels(int bits) {
-    std::vector<unsigned char> out;
+Bytes expectedPixels(int bits) {
+    Bytes out;
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)
             for (int ch = 0; ch < 3; ++ch)
@@ -114,98 +94,71 @@ std::vector<unsigned char> expectedPixels(int bits) {
     return out;
 }
 
-void release(RgbImage* image) {
-    if (!image) return;
-    std::free(image->pixels);
-    std::free(image);
-}
-
 TEST(BmpImage, DecodesEveryDepthAndHeaderToPackedRowsBottomFirst) {
-    const BmpCase cases[] = {
-        {1, false, true, false},   {4, false, true, false},  {8, false, true, false},
-        {24, false, true, false},  {32, false, true, false}, {1, true, true, false},
-        {4, true, true, false},    {8, true, true, false},   {24, true, true, false},
-        {32, true, true, false},   {1, false, false, false}, {8, false, false, false},
-        {24, false, false, false}, {8, true, false, false},  {24, true, false, false},
-        {24, false, true, true},   {8, false, true, true},   {1, false, false, true},
-    };
-    for (const BmpCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.bits << " bits, core " << c.coreHeader << ", file header "
+    for (const BmpCase& c : allCases(true)) {
+        SCOPED_TRACE(testing::Message() << c.bits << " bits, core " << c.core << ", file header "
                                         << c.fileHeader << ", top-down " << c.topDown);
-        std::vector<unsigned char> file = makeBmp(c);
+        Bytes file = makeBmp(c);
         RgbImage* image = decodeBmpImage(file.data(), file.size(), "case.bmp");
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->width, W);
         EXPECT_EQ(image->height, H);
-        std::vector<unsigned char> got(image->pixels, image->pixels + W * H * 3);
-        EXPECT_EQ(got, expectedPixels(c.bits)); // rows of 9 bytes, no padding
-        release(image);
+        EXPECT_EQ(Bytes(image->pixels, image->pixels + W * H * 3), expectedPixels(c.bits)); // rows of 9 bytes
+        freeRgbImage(image);
     }
 }
 
 TEST(BmpImage, RefusesEveryTruncationWithoutReadingPastTheData) {
     testing::internal::CaptureStdout();
-    for (int bits : {1, 4, 8, 24, 32})
-        for (bool core : {false, true})
-            for (bool fileHeader : {false, true}) {
-                std::vector<unsigned char> file = makeBmp({bits, core, fileHeader, false});
-                for (size_t length = 0; length < file.size(); ++length) {
-                    // A copy of exactly 'length' bytes, so that a read past it shows under a sanitizer.
-                    std::vector<unsigned char> cut(file.begin(), file.begin() + length);
-                    RgbImage* image = decodeBmpImage(cut.data(), cut.size(), "cut.bmp");
-                    EXPECT_EQ(image, nullptr) << bits << " bits cut to " << length << " of " << file.size();
-                    release(image);
-                }
-            }
+    for (const BmpCase& c : allCases(false)) {
+        Bytes file = makeBmp(c);
+        for (size_t length = 0; length < file.size(); ++length) {
+            // A copy of exactly 'length' bytes, so that a read past it shows under a sanitizer.
+            Bytes cut(file.begin(), file.begin() + length);
+            RgbImage* image = decodeBmpImage(cut.data(), cut.size(), "cut.bmp");
+            EXPECT_EQ(image, nullptr) << c.bits << " bits cut to " << length << " of " << file.size();
+            freeRgbImage(image);
+        }
+    }
     EXPECT_NE(testing::internal::GetCapturedStdout().find("cut.bmp: "), std::string::npos);
 }
 
 TEST(BmpImage, RefusesHeadersItCannotDecode) {
-    struct Damage {
+    // Offsets into a file with the file header (the info header starts at 14).
+    const struct {
         const char* what;
-        size_t offset;
+        int bits;
+        size_t offset, bytes;
         unsigned value;
+    } damages[] = {
+        {"header size 108", 24, 14, 4, 108},
+        {"16 bits per pixel", 24, 28, 2, 16},
+        {"run-length compression", 24, 30, 4, 1},
+        {"zero width", 24, 18, 4, 0},
+        {"pixel offset past the end", 24, 10, 4, 100000},
+        {"palette past the end", 8, 46, 2, 0xFFFF},
     };
-    // Offsets into a 24-bit file with the file header (the info header starts at 14).
-    const Damage damages[] = {
-        {"header size 108", 14, 108},
-        {"16 bits per pixel", 28, 16},
-        {"run-length compression", 30, 1},
-        {"zero width", 18, 0},
-        {"pixel offset past the end", 10, 100000},
-    };
-    for (const Damage& d : damages) {
-        std::vector<unsigned char> file = makeBmp({24, false, true, false});
-        if (d.offset == 28)
-            file[d.offset] = d.value, file[d.offset + 1] = 0;
-        else
-            for (int i = 0; i < 4; ++i)
-                file[d.offset + i] = (d.value >> (8 * i)) & 255;
+    testing::internal::CaptureStdout();
+    for (const auto& d : damages) {
+        Bytes file = makeBmp({d.bits, false, true, false});
+        for (size_t i = 0; i < d.bytes; ++i)
+            file[d.offset + i] = (d.value >> (8 * i)) & 255;
         EXPECT_EQ(decodeBmpImage(file.data(), file.size(), "bad.bmp"), nullptr) << d.what;
     }
-    // A palette that promises more entries than the file holds.
-    std::vector<unsigned char> file = makeBmp({8, false, true, false});
-    file[14 + 32] = 0xFF, file[14 + 33] = 0xFF;
-    EXPECT_EQ(decodeBmpImage(file.data(), file.size(), "palette.bmp"), nullptr);
+    testing::internal::GetCapturedStdout();
 }
 
 TEST(BmpImage, LoadsFromDiskAndReportsAMissingFile) {
-    std::string path = testing::TempDir() + "bmp_test_image.bmp";
-    std::vector<unsigned char> file = makeBmp({24, false, true, false});
-    FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
-    RgbImage* image = loadBmpImage(path.c_str());
+    Bytes pixels = expectedPixels(24);
+    ASSERT_TRUE(writeBmpFile(testing::TempDir(), "disk.bmp", W, H, pixels.data()));
+    RgbImage* image = loadBmpImage((testing::TempDir() + "/disk.bmp").c_str());
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(std::vector<unsigned char>(image->pixels, image->pixels + 18), expectedPixels(24));
-    release(image);
-    std::remove(path.c_str());
+    EXPECT_EQ(Bytes(image->pixels, image->pixels + W * H * 3), pixels);
+    freeRgbImage(image);
 
     testing::internal::CaptureStdout();
     EXPECT_EQ(loadBmpImage("no_such_file.bmp"), nullptr);
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("Failed to open DIB file no_such_file.bmp."),
-              std::string::npos);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Failed to open DIB file no_such_file.bmp.\n");
 }
 
 } // namespace

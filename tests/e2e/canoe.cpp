@@ -128,35 +128,25 @@ TEST(Canoe, RocksOverThreeSecondsAndComesBack) {
     EXPECT_LT(oneCycle, largest * 0.35) << "three seconds later the canoe is back where it was";
 }
 
-TEST(Canoe, WithoutStrokeSamplesItHoldsLevel) {
+// Missing textures and stroke samples are no reason to stop: each is reported, plain textures stand in,
+// and without stroke samples the canoe holds level.
+TEST(Canoe, MissingTexturesAndStrokeSamplesAreReportedAndTheCanoeStillDrawnLevel) {
+    const std::string messages[] = {"birch.bmp: a plain texture is used instead",
+                                    "theseat.bmp: a plain texture is used instead",
+                                    "kkk.bmp: a plain texture is used instead",
+                                    "fstroke.stroke: missing or empty; the canoe holds level"};
     e2e::Session session;
-    std::remove((session.folder() + "/fstroke.stroke").c_str());
+    for (const std::string& message : messages)
+        std::remove((session.folder() + "/" + message.substr(0, message.find(':'))).c_str());
     ASSERT_TRUE(session.start());
     ASSERT_TRUE(session.waitForWindow()) << session.console();
-    EXPECT_NE(session.console().find("fstroke.stroke: missing or empty; the canoe holds level"),
-              std::string::npos)
-        << session.console();
-    e2e::Screenshot a = session.screenshot();
+    for (const std::string& message : messages)
+        EXPECT_NE(session.console().find(message), std::string::npos) << session.console();
+    e2e::Screenshot a = canoeShot(session);
     session.sleep(1.5); // half a cycle: the largest tilt if it rocked
     e2e::Screenshot b = session.screenshot("canoe-level");
-    EXPECT_GT(a.fraction(0, 512, 200, 538, bark), 0.6);
+    EXPECT_GT(a.fraction(0, 512, 200, 538, bark), 0.5);
     EXPECT_LT(bowChange(a, b), 0.5);
-    EXPECT_TRUE(session.running());
-    expectNoSanitizerReport(session);
-}
-
-TEST(Canoe, MissingTexturesAreReportedAndTheCanoeStillDrawn) {
-    const char* const names[] = {"birch.bmp", "theseat.bmp", "kkk.bmp"};
-    e2e::Session session;
-    for (const char* name : names)
-        std::remove((session.folder() + "/" + name).c_str());
-    ASSERT_TRUE(session.start());
-    ASSERT_TRUE(session.waitForWindow()) << session.console();
-    for (const char* name : names)
-        EXPECT_NE(session.console().find(std::string(name) + ": a plain texture is used instead"),
-                  std::string::npos)
-            << session.console();
-    EXPECT_GT(canoeShot(session).fraction(0, 512, 200, 538, bark), 0.5);
     EXPECT_TRUE(session.running());
     expectNoSanitizerReport(session);
 }

@@ -105,33 +105,33 @@ TEST(SkyImages, CubeFacesJoinAtEveryEdge) {
         freeImage(image);
 }
 
+// The mean of channel c over 'count' RGB pixels.
+double mean(const unsigned char* pixels, int count, int c) {
+    double sum = 0;
+    for (int i = 0; i < count; ++i)
+        sum += pixels[i * 3 + c];
+    return sum / count;
+}
+
 TEST(SkyImages, SkyAboveTheHorizonSeaHazeBelow) {
     std::string folder = generatedFolder("sky_a");
     RgbImage* up = loadBmpImage((folder + "/iypos.bmp").c_str());
     RgbImage* down = loadBmpImage((folder + "/iyneg.bmp").c_str());
-    ASSERT_NE(up, nullptr);
-    ASSERT_NE(down, nullptr);
-    auto mean = [](RgbImage* image, int c) {
-        double sum = 0;
-        for (int i = 0; i < image->width * image->height; ++i)
-            sum += image->pixels[i * 3 + c];
-        return sum / (image->width * image->height);
-    };
-    EXPECT_GT(mean(up, 2), mean(up, 0) + 30) << "the sky overhead is blue";
-    EXPECT_GT(mean(up, 2), mean(down, 2)) << "the mirrored sky is brighter than the haze below the horizon";
-    // The dome texture: blue over its first 7/8 (pole to horizon).
+    ASSERT_TRUE(up && down);
+    int n = up->width * up->height;
+    EXPECT_GT(mean(up->pixels, n, 2), mean(up->pixels, n, 0) + 30) << "the sky overhead is blue";
+    EXPECT_GT(mean(up->pixels, n, 2), mean(down->pixels, n, 2))
+        << "the mirrored sky is brighter than the haze below the horizon";
     int rowLength = 0, height = 0;
     unsigned char* clouds = readJpeg((folder + "/cloudy1.jpg").c_str(), &rowLength, &height);
     ASSERT_NE(clouds, nullptr);
-    EXPECT_EQ(rowLength / 3, height);
+    EXPECT_EQ(rowLength / 3, height) << "the dome texture is square";
     unsigned char* bottom = readJpeg((folder + "/bottom.jpg").c_str(), &rowLength, &height);
     ASSERT_NE(bottom, nullptr);
-    double red = 0, green = 0, blue = 0;
-    for (int i = 0; i < rowLength / 3 * height; ++i)
-        red += bottom[i * 3], green += bottom[i * 3 + 1], blue += bottom[i * 3 + 2];
-    EXPECT_LT(red, green) << "deep blue-green";
-    EXPECT_LT(red, blue);
-    EXPECT_LT((red + green + blue) / (3.0 * rowLength / 3 * height), 110) << "and dark";
+    n = rowLength / 3 * height;
+    double red = mean(bottom, n, 0), green = mean(bottom, n, 1), blue = mean(bottom, n, 2);
+    EXPECT_TRUE(red < green && red < blue) << "deep blue-green";
+    EXPECT_LT((red + green + blue) / 3, 110) << "and dark";
     std::free(clouds);
     std::free(bottom);
     freeImage(up);

@@ -87,31 +87,30 @@ TEST(ShapeFile, EmptyShapeAndTheCapacityItselfAreAccepted) {
 TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
     const std::string three = "v 3 n 3 f 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
     const struct {
-        const char* what;
         std::string text;
+        const char* says;
     } cases[] = {
-        {"vertex count above capacity", "v 20001 n 0 f 0"},
-        {"normal count above capacity", "v 0 n 99999999999999999999 f 0"},
-        {"face count above capacity", "v 0 n 0 f 20001"},
-        {"negative count", "v -1 n 0 f 0"},
-        {"empty file", ""},
-        {"ends inside the counts", "v 3 n"},
-        {"ends inside the vertices", "v 3 n 3 f 1 0 0 0 1 0"},
-        {"ends inside the normals", "v 1 n 2 f 0 0 0 0 0 0 1"},
-        {"ends inside the faces", three + "1 1 1 2 2"},
-        {"vertex number above the count", three + "1 1 1 2 2 2 4 4 3"},
-        {"normal number above the count", three + "1 1 1 2 2 2 3 3 4"},
-        {"vertex number 0", three + "0 1 1 2 2 2 3 3 3"},
-        {"a face word that is not a number", three + "1 1 1 two 2 2 3 3 3"},
-        {"faces without vertices", "v 0 n 0 f 1 1 1 1 1 1 1 1 1 1"},
+        {"v 20001 n 0 f 0", "fixfinribs.shad: vertex count 20001 is outside 0 to 20000"},
+        {"v 0 n 99999999999999999999 f 0", "normal count"},
+        {"v 0 n 0 f 20001", "face count 20001 is outside"},
+        {"v -1 n 0 f 0", "vertex count -1 is outside"},
+        {"", "ends before its vertex count"},
+        {"v 3 n", "ends before its normal count"},
+        {"v 3 n 3 f 1 0 0 0 1 0", "ends inside its vertices"},
+        {"v 1 n 2 f 0 0 0 0 0 0 1", "ends inside its normals"},
+        {three + "1 1 1 2 2", "ends inside its faces"},
+        {three + "1 1 1 2 2 2 4 4 3", "face 1 uses vertex 4 of 3"},
+        {three + "1 1 1 2 2 2 3 3 4", "face 1 uses normal 4 of 3"},
+        {three + "0 1 1 2 2 2 3 3 3", "face 1 uses vertex 0 of 3"},
+        {three + "1 1 1 two 2 2 3 3 3", "face 1 uses vertex 0 of 3"}, // a word that is not a number
+        {"v 0 n 0 f 1 1 1 1 1 1 1 1 1 1", "face 1 uses vertex 1 of 0"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
         std::string printed;
-        EXPECT_FALSE(readText(c.text, 7, &printed));
-        EXPECT_NE(printed.find("fixfinribs.shad"), std::string::npos) << printed;
+        EXPECT_FALSE(readText(c.text, 7, &printed)) << c.text;
+        EXPECT_NE(printed.find(c.says), std::string::npos) << c.text << ": " << printed;
         const ShapeFile& s = canoeShapes[7];
-        EXPECT_EQ(s.vertexCount + s.normalCount + s.faceCount, 0);
+        EXPECT_EQ(s.vertexCount + s.normalCount + s.faceCount, 0) << c.text;
     }
     EXPECT_FALSE(readText(TRIANGLE, 16)); // an index outside the table
     EXPECT_FALSE(readText(TRIANGLE, -1));

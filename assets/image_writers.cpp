@@ -47,12 +47,7 @@ bool writeBmpFile(const std::string& folder, const char* name, int width, int he
         for (int pad = width * 3; pad < stride; ++pad)
             out.push_back(0);
     }
-    FILE* file = openAssetFile(folder, name);
-    if (!file) return false;
-    bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) std::fprintf(stderr, "canoe_assets: can't write %s/%s\n", folder.c_str(), name);
-    return ok;
+    return writeAssetBytes(folder, name, out);
 }
 
 bool writeJpegFile(const std::string& folder, const char* name, int width, int height,

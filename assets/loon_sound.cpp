@@ -68,8 +68,5 @@ bool writeLoonSound(const std::string& folder) {
     for (int16_t sample : pcm)
         putLittleEndian(wav, static_cast<uint16_t>(sample), 2);
 
-    FILE* file = openAssetFile(folder, "loon5.wav");
-    if (!file) return false;
-    bool ok = std::fwrite(wav.data(), 1, wav.size(), file) == wav.size();
-    return std::fclose(file) == 0 && ok;
+    return writeAssetBytes(folder, "loon5.wav", wav);
 }

@@ -147,11 +147,5 @@ std::vector<unsigned char> modelFileBytes(const DraftModel& m) {
 }
 
 bool writeModelFile(const std::string& folder, const char* fileName, const DraftModel& m) {
-    std::vector<unsigned char> bytes = modelFileBytes(m);
-    FILE* file = openAssetFile(folder, fileName);
-    if (!file) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) std::fprintf(stderr, "canoe_assets: can't write %s/%s\n", folder.c_str(), fileName);
-    return ok;
+    return writeAssetBytes(folder, fileName, modelFileBytes(m));
 }

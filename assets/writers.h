@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Environment cube faces, "bottom.jpg", "cloudy1.jpg".
 bool writeSkyAndWaterImages(const std::string& folder);
@@ -16,3 +17,5 @@ bool writeLoonSound(const std::string& folder);
 
 // Opens 'folder/name' for binary writing; prints a message and returns null on failure.
 FILE* openAssetFile(const std::string& folder, const char* name);
+// Writes 'bytes' as 'folder/name'; false (after a message) when the file can't be written whole.
+bool writeAssetBytes(const std::string& folder, const char* name, const std::vector<unsigned char>& bytes);

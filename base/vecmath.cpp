@@ -14,31 +14,24 @@ void Matrix4::setIdentity() {
         m[i] = (i % 5 == 0) ? 1.0 : 0.0;
 }
 
+// A rotation within the plane of axes a and b, turning a toward b.
+static void setPlaneRotation(Matrix4& m, int a, int b, double degrees) {
+    double c = std::cos(degrees * DEGREES_TO_RADIANS), s = std::sin(degrees * DEGREES_TO_RADIANS);
+    m.setIdentity();
+    m.at(a, a) = c;
+    m.at(a, b) = -s;
+    m.at(b, a) = s;
+    m.at(b, b) = c;
+}
+
 void Matrix4::setRotationX(const double& degrees) {
-    double c = std::cos(degrees * DEGREES_TO_RADIANS), s = std::sin(degrees * DEGREES_TO_RADIANS);
-    setIdentity();
-    at(1, 1) = c;
-    at(1, 2) = -s;
-    at(2, 1) = s;
-    at(2, 2) = c;
+    setPlaneRotation(*this, 1, 2, degrees);
 }
-
 void Matrix4::setRotationY(const double& degrees) {
-    double c = std::cos(degrees * DEGREES_TO_RADIANS), s = std::sin(degrees * DEGREES_TO_RADIANS);
-    setIdentity();
-    at(0, 0) = c;
-    at(0, 2) = s;
-    at(2, 0) = -s;
-    at(2, 2) = c;
+    setPlaneRotation(*this, 2, 0, degrees);
 }
-
 void Matrix4::setRotationZ(const double& degrees) {
-    double c = std::cos(degrees * DEGREES_TO_RADIANS), s = std::sin(degrees * DEGREES_TO_RADIANS);
-    setIdentity();
-    at(0, 0) = c;
-    at(0, 1) = -s;
-    at(1, 0) = s;
-    at(1, 1) = c;
+    setPlaneRotation(*this, 0, 1, degrees);
 }
 
 Matrix4 Matrix4::operator*(const Matrix4& b) const {

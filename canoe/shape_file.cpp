@@ -4,6 +4,7 @@
 
 #include "canoe/tokens.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -89,14 +90,16 @@ bool readShapeFile(std::istream& in, int shapeIndex) {
     for (int i = 0; i < shape.faceCount; i++) {
         for (int k = 0; k < 9; k++) {
             if (!(in >> word)) return refuse(shape, name, "the file ends inside its faces");
-            // 1-based in the file; a word that is not a number becomes -1 and is caught below.
-            long index = tokenToLong(word) - 1;
+            // 1-based in the file; a word that is not a number becomes -1 and is caught below. A
+            // number saturated at LONG_MIN has nothing below it and stays there.
+            long number = tokenToLong(word);
+            long index = number > LONG_MIN ? number - 1 : LONG_MIN;
             int kind = k % 3; // 0 vertex, 1 texture coordinate (unused), 2 normal
             long limit = kind == 0 ? shape.vertexCount : kind == 2 ? shape.normalCount : 0;
             if (kind != 1 && (index < 0 || index >= limit)) {
                 return refuse(shape, name,
                               "face " + std::to_string(i + 1) + " uses " +
-                                  (kind == 0 ? "vertex " : "normal ") + std::to_string(index + 1) + " of " +
+                                  (kind == 0 ? "vertex " : "normal ") + std::to_string(number) + " of " +
                                   std::to_string(limit));
             }
             // The unused texture-coordinate number is kept as read, clamped into 32 bits.

@@ -58,6 +58,16 @@ unsigned char* readJpeg(const char* fileName, int* rowLength, int* height) {
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
+    // A header of a few bytes can claim 65500 x 65500 pixels: 12 GB of rows, and minutes of decoding
+    // of made-up scan data. No picture of this scene comes near the limit.
+    if (info.image_width > JPEG_MAX_SIDE || info.image_height > JPEG_MAX_SIDE) {
+        std::fprintf(stderr, "%s: not a readable JPEG (%u x %u pixels, more than %d on a side)\n", fileName,
+                     static_cast<unsigned>(info.image_width), static_cast<unsigned>(info.image_height),
+                     JPEG_MAX_SIDE);
+        jpeg_destroy_decompress(&info);
+        std::fclose(file);
+        return nullptr;
+    }
     // Greyscale files are expanded so that every row holds three bytes a pixel.
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);

@@ -3,6 +3,7 @@
 #include "canoe/shape_file.h"
 
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -104,6 +105,9 @@ TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
         {three + "0 1 1 2 2 2 3 3 3", "face 1 uses vertex 0 of 3"},
         {three + "1 1 1 two 2 2 3 3 3", "face 1 uses vertex 0 of 3"}, // a word that is not a number
         {"v 0 n 0 f 1 1 1 1 1 1 1 1 1 1", "face 1 uses vertex 1 of 0"},
+        // Saturates at LONG_MIN; one below that overflowed (found by fuzz/shape_file_fuzz).
+        {three + "-99999999999999999999 1 1 2 2 2 3 3 3", "face 1 uses vertex -9223372036854775808 of 3"},
+        {three + "1 1 1 2 2 2 3 3 -99999999999999999999", "face 1 uses normal -9223372036854775808 of 3"},
     };
     for (const auto& c : cases) {
         std::string printed;
@@ -114,6 +118,16 @@ TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
     }
     EXPECT_FALSE(readText(TRIANGLE, 16)); // an index outside the table
     EXPECT_FALSE(readText(TRIANGLE, -1));
+}
+
+// The unused texture-coordinate number is clamped into 32 bits, from both ends of a long.
+TEST(ShapeFile, TextureCoordinateNumbersAtTheEndsOfALongAreClamped) {
+    const std::string three = "v 3 n 3 f 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
+    ASSERT_TRUE(readText(three + "1 -99999999999999999999 1 2 99999999999999999999 2 3 0 3", 7));
+    const ShapeFile& s = canoeShapes[7];
+    EXPECT_EQ(s.faces[0][1], INT32_MIN);
+    EXPECT_EQ(s.faces[0][4], INT32_MAX);
+    EXPECT_EQ(s.faces[0][7], -1);
 }
 
 TEST(ShapeFile, FileNamesInLoadOrder) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -60,6 +61,47 @@ TEST(ReadJpeg, FailsCleanlyOnMissingAndDamagedFiles) {
         // A cut scan may still decode (libjpeg pads it with grey); a cut header must not.
         EXPECT_TRUE(keep == 200 || !pixels) << keep;
         EXPECT_TRUE(pixels || message.find("cut.jpg") != std::string::npos) << keep << ": " << message;
+        std::free(pixels);
+    }
+}
+
+// A valid file whose frame header claims more than JPEG_MAX_SIDE pixels on a side is refused before
+// its rows are allocated (a 349-byte file once asked for 12 GB; found by fuzz/jpeg_fuzz).
+TEST(ReadJpeg, RefusesSidesAboveTheLimit) {
+    std::string path = jpegFile("huge.jpg", 8, 8, 3, Bytes(8 * 8 * 3, 90));
+    const struct {
+        unsigned width, height;
+        bool readable;
+    } cases[] = {
+        {8, 8, true}, {JPEG_MAX_SIDE + 1, 8, false}, {8, JPEG_MAX_SIDE + 1, false}, {65500, 65500, false}};
+    for (const auto& c : cases) {
+        FILE* file = std::fopen(path.c_str(), "r+b");
+        ASSERT_NE(file, nullptr);
+        Bytes data(4096);
+        data.resize(std::fread(data.data(), 1, data.size(), file));
+        size_t sof = 2;
+        while (sof + 9 < data.size() && !(data[sof] == 0xFF && data[sof + 1] == 0xC0))
+            ++sof;
+        ASSERT_LT(sof + 9, data.size()) << "no baseline frame header";
+        // Frame header: marker, length (2), precision (1), height (2), width (2), big-endian.
+        data[sof + 5] = c.height >> 8;
+        data[sof + 6] = c.height & 0xFF;
+        data[sof + 7] = c.width >> 8;
+        data[sof + 8] = c.width & 0xFF;
+        std::rewind(file);
+        ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), file), data.size());
+        std::fclose(file);
+        int rowLength = 7, height = 7;
+        testing::internal::CaptureStderr();
+        unsigned char* pixels = readJpeg(path.c_str(), &rowLength, &height);
+        std::string message = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(pixels != nullptr, c.readable) << c.width << " x " << c.height;
+        if (!c.readable) {
+            EXPECT_NE(message.find("huge.jpg: not a readable JPEG"), std::string::npos) << message;
+            EXPECT_NE(message.find("more than 8192 on a side"), std::string::npos) << message;
+            EXPECT_EQ(rowLength, 0);
+            EXPECT_EQ(height, 0);
+        }
         std::free(pixels);
     }
 }

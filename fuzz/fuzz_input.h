@@ -19,13 +19,14 @@ inline void removeScratchFile() {
     if (!scratchPath().empty()) std::remove(scratchPath().c_str());
 }
 
-// Writes the input to "<dir>/canoe-fuzz-<pid>-<suffix>" (dir: /dev/shm when there is one, else TMPDIR
-// or /tmp) and returns that name; the same file serves every input of the run.
+// Writes the input to "<dir>/canoe-fuzz-<pid>-<suffix>" (dir: TMPDIR, else /dev/shm when writable, else
+// /tmp) and returns that name; the same file serves every input of the run. A crash leaves it behind,
+// so scripts/fuzz points TMPDIR into a scratch folder it removes.
 inline const char* writeScratchFile(const uint8_t* data, size_t size, const char* suffix) {
     std::string& path = scratchPath();
     if (path.empty()) {
-        const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
-        if (!dir || !dir[0]) dir = "/tmp";
+        const char* dir = std::getenv("TMPDIR");
+        if (!dir || !dir[0]) dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
         path = std::string(dir) + "/canoe-fuzz-" + std::to_string(getpid()) + "-" + suffix;
         std::atexit(removeScratchFile);
     }

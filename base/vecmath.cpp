@@ -34,6 +34,38 @@ void Matrix4::setRotationZ(const double& degrees) {
     setPlaneRotation(*this, 0, 1, degrees);
 }
 
+Matrix4 translationMatrix(double x, double y, double z) {
+    Matrix4 t;
+    t.m[12] = x;
+    t.m[13] = y;
+    t.m[14] = z;
+    return t;
+}
+
+Matrix4 scaleMatrix(double x, double y, double z) {
+    Matrix4 s;
+    s.m[0] = x;
+    s.m[5] = y;
+    s.m[10] = z;
+    return s;
+}
+
+Matrix4 rotationX(double degrees) {
+    Matrix4 r;
+    r.setRotationX(degrees);
+    return r;
+}
+Matrix4 rotationY(double degrees) {
+    Matrix4 r;
+    r.setRotationY(degrees);
+    return r;
+}
+Matrix4 rotationZ(double degrees) {
+    Matrix4 r;
+    r.setRotationZ(degrees);
+    return r;
+}
+
 Matrix4 Matrix4::operator*(const Matrix4& b) const {
     Matrix4 r;
     for (int col = 0; col < 4; ++col)

@@ -42,6 +42,13 @@ struct Matrix4 {
     void transformDirection(Vec3& v) const;
 };
 
+// Builders for the fixed placements (the same products as glTranslate, glScale and glRotate about an axis).
+Matrix4 translationMatrix(double x, double y, double z);
+Matrix4 scaleMatrix(double x, double y, double z);
+Matrix4 rotationX(double degrees);
+Matrix4 rotationY(double degrees);
+Matrix4 rotationZ(double degrees);
+
 // Inverse by cofactors. A singular matrix (determinant exactly 0, or NaN) prints a warning and
 // yields the identity.
 Matrix4 invertMatrix(const Matrix4& m);

@@ -64,11 +64,7 @@ void drawSeatNets() {
 }
 
 void applyRocking() {
-    if (rockMode != 1) return;
-    glTranslatef(0, 0, -40);
-    glRotatef(static_cast<float>(3 * rockPitchTable[rockIndex]), 1, 0, 0);
-    glRotatef(static_cast<float>(-rockRollTable[rockIndex]), 0, 0, 1);
-    glTranslatef(0, 0, 40);
+    glMultMatrixd(rockingMatrix(rockIndex).m);
 }
 
 static void drawCanoe() {

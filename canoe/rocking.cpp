@@ -2,7 +2,6 @@
 #include "canoe/rocking.h"
 
 #include "app/clock.h"
-#include "base/vecmath.h"
 
 #include <cmath>
 
@@ -30,6 +29,12 @@ void initRocking() {
         rockPitchTable[i] = -u;
         rockRollTable[i] = u * (-10.0);
     }
+}
+
+Matrix4 rockingMatrix(int index) {
+    if (rockMode != 1 || index < 0 || index >= STROKE_CAPACITY) return Matrix4();
+    return translationMatrix(0, 0, -40) * rotationX(3 * rockPitchTable[index]) *
+           rotationZ(-rockRollTable[index]) * translationMatrix(0, 0, 40);
 }
 
 void advanceRockingAt(double now) {

@@ -3,6 +3,7 @@
 #include "app/clock.h"
 #include "paddler/animation.h"
 #include "paddler/model_tables.h"
+#include "paddler/placement.h"
 #include "paddler/skeleton.h"
 #include "paddler/strokes.h"
 
@@ -53,19 +54,7 @@ class GeneratedPaddler : public testing::Test {
             poseSkeleton();
         }
     }
-    // Where the paddle is drawn for the given side (the paddle drawing's product).
-    Matrix4 paddlePlacement(int side) {
-        int hand = side == 1 ? 41 : 22;
-        Matrix4 offset, back, roll, turn;
-        offset.m[12] = side == 1 ? 23.1557 : -22.8511;
-        offset.m[13] = 41.1324;
-        offset.m[14] = 2.42493;
-        for (int k = 0; k < 3; ++k)
-            back.m[12 + k] = -bones[hand].restGlobal.m[12 + k];
-        roll.setRotationZ(-2);
-        turn.setRotationZ(side == 1 ? 0 : 180);
-        return bones[hand].animGlobal * offset * back * turn * roll;
-    }
+    Matrix4 paddlePlacement(int side) { return ::paddlePlacement(side, bones); }
 };
 
 // Lowest and highest rest position of the model's vertices along 'axis' (0, 1, 2: x, y, z).

@@ -5,12 +5,22 @@
 #include "app/view.h"
 #include "ocean/surface.h"
 #include "canoe/canoe_drawing.h"
+#include "paddler/paddler_drawing.h"
 #include "water/hull_mask.h"
 #include "water/sky.h"
 #include "water/tiles.h"
 #include "water/water_shader.h"
 
 #include <GL/freeglut.h>
+
+// The canoe, then the paddler kneeling in it; leaves the model-view matrix as it found it. The paddler's
+// keyframe step moves the canoe after both have been drawn, so the motion shows from the next frame.
+static void drawCanoeAndPaddler() {
+    glPushMatrix();
+    drawCanoe();
+    drawPaddler();
+    glPopMatrix();
+}
 
 void displayFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);

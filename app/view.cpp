@@ -11,6 +11,7 @@ float viewConeApex[2] = {0, 0};
 float viewConeEdgeA[2] = {0, 0};
 float viewConeEdgeB[2] = {0, 0};
 Matrix4 sceneMatrix;
+Matrix4 canoeModelView;
 
 void computeViewCone() {
     const float toRadians = 0.017453293f;

@@ -11,6 +11,7 @@ extern float viewConeApex[2];  // apex of the culling cone, 132 units behind the
 extern float viewConeEdgeA[2]; // unit vector at (135 - heading) degrees
 extern float viewConeEdgeB[2]; // unit vector at (45 - heading) degrees
 extern Matrix4 sceneMatrix;    // the canoe's placement on the water, moved by the strokes
+extern Matrix4 canoeModelView; // the model-view matrix the canoe was drawn under in this frame
 
 // Recomputes the three cone values from cameraHeading, camX and camY.
 void computeViewCone();

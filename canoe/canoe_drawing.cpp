@@ -63,11 +63,12 @@ void drawSeatNets() {
     glDisable(GL_ALPHA_TEST);
 }
 
-void applyRocking() {
+// The rocking about (0, 0, -40) for the current rockIndex.
+static void applyRocking() {
     glMultMatrixd(rockingMatrix(rockIndex).m);
 }
 
-static void drawCanoe() {
+void drawCanoe() {
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     viewTransform();
@@ -75,6 +76,7 @@ static void drawCanoe() {
     const GLfloat ambient[] = {0.2f, 0.2f, 0.2f, 1};
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
     applyRocking();
+    glGetDoublev(GL_MODELVIEW_MATRIX, canoeModelView.m);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     for (int k = 0; k < canoeShapeCount; k++) {
         const CanoeShapeStyle& style = canoeShapeStyles[k];
@@ -99,11 +101,4 @@ static void drawCanoe() {
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glDisable(GL_TEXTURE_2D);
-}
-
-void drawCanoeAndPaddler() {
-    glPushMatrix();
-    drawCanoe();
-    // The paddler and the paddle follow here, inside the same pushed matrix.
-    glPopMatrix();
 }

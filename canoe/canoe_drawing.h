@@ -1,4 +1,4 @@
-// Drawing of the canoe every frame: the canoe half of drawCanoeAndPaddler and the seat nets.
+// Drawing of the canoe every frame: the rocking hull and everything in it, and the seat nets.
 #pragma once
 
 #include "canoe/shape_file.h"
@@ -13,10 +13,8 @@ struct CanoeShapeStyle {
 };
 extern const CanoeShapeStyle canoeShapeStyles[15];
 
-// Called with an identity model-view matrix; draws the rocking canoe, then the paddler, and leaves
-// the model-view matrix as it found it.
-void drawCanoeAndPaddler();
+// Called with an identity model-view matrix: steps the rocking, draws the canoe under the view transform
+// and this frame's rocking, and records that matrix in canoeModelView. Leaves the matrix changed.
+void drawCanoe();
 // Shape 9 as two quads with the black-keyed seat texture held open by the alpha test.
 void drawSeatNets();
-// The rocking about (0, 0, -40) for the current rockIndex; the paddler is drawn under it too.
-void applyRocking();

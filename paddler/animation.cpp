@@ -83,9 +83,11 @@ void updateBoneKeyframes(SkeletonNode* node, int i) {
     }
     double elapsed = clipClock.clipElapsed;
     if (elapsed < clipClock.clipDuration) {
-        // Only a track with a segment moves its key: the key times of shorter tracks are stale.
-        int k = bone.currentKey;
-        if (n >= 2 && bone.keyTimes[k + 1] + 0.004 <= elapsed) ++bone.currentKey;
+        // The key index catches up with the clip clock, however many keys a slow frame skipped; a key
+        // counts as passed 0.004 s after its time. Only a track with a segment moves its key: the key
+        // times of shorter tracks are stale.
+        while (bone.currentKey + 2 < n && bone.keyTimes[bone.currentKey + 1] + 0.004 <= elapsed)
+            ++bone.currentKey;
     } else {
         clipClock.clipEnded = true;
     }
@@ -106,6 +108,9 @@ void updateBoneKeyframes(SkeletonNode* node, int i) {
     } else if (n >= 2) {
         int k = bone.currentKey;
         double alpha = (elapsed - bone.keyTimes[k]) / (bone.keyTimes[k + 1] - bone.keyTimes[k]);
+        // Up to 0.004 s past a key the segment before it still plays: hold its end pose there rather than
+        // run the slerp on beyond it.
+        if (alpha > 1) alpha = 1;
         const RotationKey& a = track.keys[k];
         const RotationKey& b = track.keys[k + 1];
         Quaternion q = slerpQuaternion(eulerToQuaternion(a.angleX, a.angleY, a.angleZ),

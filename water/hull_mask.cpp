@@ -2,7 +2,6 @@
 #include "water/hull_mask.h"
 
 #include "app/view.h"
-#include "canoe/canoe_drawing.h"
 #include "canoe/tokens.h"
 
 #include <GL/gl.h>
@@ -37,10 +36,9 @@ void drawHullMask() {
     glStencilFunc(GL_ALWAYS, 1, 1);
     glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
     glPushMatrix();
-    glLoadIdentity();
-    viewTransform();
-    // The canoe's rocking of this frame too, so the strip stays on the rolling gunwales.
-    applyRocking();
+    // The matrix the canoe was drawn under in this frame, rocking included: the strokes have moved the
+    // canoe since, and the mask must cover the hull where it stands on screen, not where it will be.
+    glLoadMatrixd(canoeModelView.m);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glBegin(GL_TRIANGLE_STRIP);
     for (int i = 0; i < GUNWALE_POINTS; i++) {

@@ -105,7 +105,7 @@ TEST_F(Animation, FirstFrameShowsKeyZeroThenKeysStepPast4Milliseconds) {
         int key;
         double alpha;
     } steps[] = {
-        {0.3, 0, 0.6},      {0.5, 0, 1.0},  {0.5035, 0, 1.007}, // between 0.5 and 0.504: still segment 0
+        {0.3, 0, 0.6},      {0.5, 0, 1.0},  {0.5035, 0, 1.0}, // between 0.5 and 0.504: segment 0's end
         {0.5045, 1, 0.009}, {0.75, 1, 0.5}, {0.999, 1, 0.998},
     };
     for (const Step& s : steps) {
@@ -119,17 +119,31 @@ TEST_F(Animation, FirstFrameShowsKeyZeroThenKeysStepPast4Milliseconds) {
     EXPECT_EQ(choices, 0);
 }
 
-TEST_F(Animation, SlowFrameAdvancesOneKeyOnly) {
+TEST_F(Animation, SlowFramesCatchUpWithTheClockAndNeverOvershootAKey) {
+    load({{0, 0, 0, 0}, {2, 0, 0, 0.2f}, {4, 0, 0, 0.4f}, {6, 0, 0, 0.6f}, {10, 0, 0, 1.0f}});
+    // Keys at 0, 0.2, 0.4, 0.6 and 1.0 s. Frames from 3 a second down to one that skips three keys.
+    struct Frame {
+        double at;
+        int key;
+        RotationKey from, to;
+        double alpha;
+    } frames[] = {
+        {0.1, 0, {0, 0, 0, 0}, {2, 0, 0, 0.2f}, 0.5},
+        {0.7, 3, {6, 0, 0, 0.6f}, {10, 0, 0, 1.0f}, 0.25}, // three keys passed in one frame
+        {0.9, 3, {6, 0, 0, 0.6f}, {10, 0, 0, 1.0f}, 0.75},
+    };
+    frameAt(50);
+    for (const Frame& f : frames) {
+        frameAt(50 + f.at);
+        EXPECT_EQ(bones[0].currentKey, f.key) << f.at;
+        expectNear(rootRotation(), slerpPose(f.from, f.to, f.alpha), 1e-6, "slow frame");
+    }
+    // A frame 2 ms past key 1 still plays segment 0, at its end pose and not beyond it.
     load({{0, 0, 0, 0}, {2, 0, 0, 0.2f}, {4, 0, 0, 0.4f}, {6, 0, 0, 0.6f}, {10, 0, 0, 1.0f}});
     frameAt(50);
-    frameAt(50.1);
-    frameAt(50.7);
-    EXPECT_EQ(bones[0].currentKey, 1);
-    // alpha (0.7 - 0.2) / 0.2 = 2.5 on segment 1: slerp runs on past key 2.
-    expectNear(rootRotation(), slerpPose(RotationKey{2, 0, 0, 0.2f}, RotationKey{4, 0, 0, 0.4f}, 2.5), 1e-6,
-               "slow frame");
-    frameAt(50.71);
-    EXPECT_EQ(bones[0].currentKey, 2);
+    frameAt(50.202);
+    EXPECT_EQ(bones[0].currentKey, 0);
+    expectNear(rootRotation(), keyPoseMatrix(RotationKey{2, 0, 0, 0.2f}), 1e-6, "held at key 1");
 }
 
 TEST_F(Animation, LastKeyLandsOnTheClipsEnd) {

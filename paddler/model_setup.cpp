@@ -4,8 +4,6 @@
 
 #include "app/view.h"
 #include "base/tga.h"
-#include "paddler/animation.h"
-#include "paddler/skeleton.h"
 #include "water/textures.h"
 
 #include <cstdio>
@@ -33,14 +31,7 @@ void initPaddlerModels() {
         std::printf("K.man: the paddler's model is refused\n");
         std::exit(1);
     }
-    setupSkeleton(&paddler.model.roots[0]);
-    fillPaddlerTextureSlots(paddler, bmpTexture, tgaTexture);
-    buildFaceRecords(paddler);
-    weightPaddlerSkin(paddler, blendList);
-    paddlerClipCount = paddler.model.clipCount;
-    paddlerClips = paddler.model.clips;
-    applyMaterials(paddler, false);
-    markFaceBindings(paddler);
+    preparePaddler(bmpTexture, tgaTexture);
 
     sceneMatrix.setIdentity();
 
@@ -48,8 +39,5 @@ void initPaddlerModels() {
         std::printf("K.pad: can't open the paddle's model; the paddle is left out\n");
     else if (!loadPaddleModel(paddleModelFile))
         std::printf("K.pad: the paddle's model is refused; the paddle is left out\n");
-    buildFaceRecords(paddle);
-    weightPaddleSkin(paddle);
-    fillPaddleTextureSlots(paddle, bmpTexture);
-    applyMaterials(paddle, true);
+    preparePaddle(bmpTexture);
 }

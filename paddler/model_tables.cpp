@@ -1,6 +1,8 @@
 // Loading the paddler and the paddle and building their texture slots, draw records and colours.
 #include "paddler/model_tables.h"
 
+#include "paddler/animation.h"
+#include "paddler/skeleton.h"
 #include "paddler/strokes.h"
 
 #include <cmath>
@@ -217,4 +219,22 @@ void fillPaddleTextureSlots(ModelTables& t, BmpTextureLoader bmp) {
             std::printf(" can't read the paddle texture\n");
         }
     }
+}
+
+void preparePaddler(BmpTextureLoader bmp, TgaTextureLoader tga) {
+    setupSkeleton(&paddler.model.roots[0]);
+    fillPaddlerTextureSlots(paddler, bmp, tga);
+    buildFaceRecords(paddler);
+    weightPaddlerSkin(paddler, blendList);
+    paddlerClipCount = paddler.model.clipCount;
+    paddlerClips = paddler.model.clips;
+    applyMaterials(paddler, false);
+    markFaceBindings(paddler);
+}
+
+void preparePaddle(BmpTextureLoader bmp) {
+    buildFaceRecords(paddle);
+    weightPaddleSkin(paddle);
+    fillPaddleTextureSlots(paddle, bmp);
+    applyMaterials(paddle, true);
 }

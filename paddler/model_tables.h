@@ -71,6 +71,12 @@ void fillPaddlerTextureSlots(ModelTables& tables, BmpTextureLoader bmp, TgaTextu
 // Paddle: ".bmp" paths only; any other prints " can't read the paddle texture".
 void fillPaddleTextureSlots(ModelTables& tables, BmpTextureLoader bmp);
 
+// The tables of a loaded paddler, in start-up order: skeleton, texture slots, face records, skin
+// weights and the blend list, clips, colours and face flags.
+void preparePaddler(BmpTextureLoader bmp, TgaTextureLoader tga);
+// The same for the paddle: face records, its single-bone weights, its texture, colours on every face.
+void preparePaddle(BmpTextureLoader bmp);
+
 // The whole start-up order of both models (needs the GL context for the textures). A missing or
 // refused paddler ends the program with status 1; a missing or refused paddle leaves it empty.
 void initPaddlerModels();

@@ -1,6 +1,10 @@
-// View drags: eight pixels a degree, pitch held within its limits, heading never wrapped.
+// Controls: the stroke keys, and view drags (eight pixels a degree, pitch held within its limits,
+// heading never wrapped).
 #include "app/controls.h"
 #include "app/view.h"
+#include "paddler/strokes.h"
+
+#include <GL/freeglut.h>
 
 #include <gtest/gtest.h>
 
@@ -29,4 +33,42 @@ TEST(Controls, DragTurnsTheViewAndHoldsThePitch) {
     }
     cameraPitch = 0;
     cameraHeading = 40;
+}
+
+// Each stroke key queues its clip; a key for the hand without the paddle marks a change of hands; upper
+// case and other keys queue nothing.
+TEST(Controls, StrokeKeysQueueTheirClipsForTheirHands) {
+    struct Case {
+        const char* what;
+        int key; // a letter, or a special key when 'special'
+        bool special;
+        int side, expectStroke, expectChange;
+    } cases[] = {
+        {"w", 'w', false, 1, 6, -5},
+        {"w on hand 0", 'w', false, 0, 6, -1},
+        {"s", 's', false, 0, 10, -1},
+        {"a", 'a', false, 0, 14, -1},
+        {"d", 'd', false, 1, 11, -5},
+        {"up", GLUT_KEY_UP, true, 1, 0, -1},
+        {"up on hand 0", GLUT_KEY_UP, true, 0, 0, -5},
+        {"down", GLUT_KEY_DOWN, true, 1, 4, -1},
+        {"left", GLUT_KEY_LEFT, true, 1, 7, -1},
+        {"right", GLUT_KEY_RIGHT, true, 0, 3, -5},
+        {"space on hand 1", ' ', false, 1, 1, -1},
+        {"space on hand 0", ' ', false, 0, 5, -1},
+        {"W", 'W', false, 1, -1, -1},
+        {"x", 'x', false, 0, -1, -1},
+        {"page up", GLUT_KEY_PAGE_UP, true, 1, -1, -1},
+    };
+    for (const Case& c : cases) {
+        strokeState = StrokeState();
+        strokeState.paddleSide = c.side;
+        if (c.special)
+            specialKeyPressed(c.key);
+        else
+            keyPressed(static_cast<unsigned char>(c.key));
+        EXPECT_EQ(strokeState.queuedStroke, c.expectStroke) << c.what;
+        EXPECT_EQ(strokeState.sideChangeStep, c.expectChange) << c.what;
+    }
+    strokeState = StrokeState();
 }

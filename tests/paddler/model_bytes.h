@@ -3,6 +3,7 @@
 #pragma once
 
 #include "assets/model_writer.h"
+#include "paddler/strokes.h"
 
 #include <gtest/gtest.h>
 
@@ -86,4 +87,16 @@ inline DraftModel smallModel() {
     m.textures = {{"tex", 5, "skin.tga"}};
     m.materials = {{"material", 0x80FF4000, 0, 0, 7, {5}}};
     return m;
+}
+
+// A model that passes the paddler's checks: a chain of 'bones' bones, each one unit above its parent,
+// with 'clips' clips of 'frames' frames at 30 a second and one key per track.
+inline DraftModel paddlerShapedModel(int bones = 42, int clips = STROKE_CLIP_COUNT, int frames = 30) {
+    DraftModel d = smallModel();
+    d.clips.assign(clips, {"clip", 30.0f, frames});
+    setChain(d, bones, clips);
+    for (DraftNode& n : d.nodes)
+        for (auto& track : n.tracks)
+            track = {{0, 0, 0, 0}};
+    return d;
 }

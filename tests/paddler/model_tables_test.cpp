@@ -18,17 +18,6 @@ int fakeTga(const char* path) {
     return std::string(path) == "bad.tga" ? -1 : 200 + int(loaded.size());
 }
 
-// A model that passes the paddler's checks: a chain of 42 bones with 27 one-key clips.
-DraftModel paddlerShaped(int bones = 42, int clips = STROKE_CLIP_COUNT) {
-    DraftModel d = smallModel();
-    d.clips.assign(clips, {"clip", 30.0f, 30});
-    setChain(d, bones, clips);
-    for (DraftNode& n : d.nodes)
-        for (auto& track : n.tracks)
-            track = {{0, 0, 0, 0}};
-    return d;
-}
-
 bool load(const DraftModel& d, bool isPaddler = true, const char* name = "K.man") {
     std::string path = writeTempFile(name, modelFileBytes(d));
     BinaryReadFile file(path.c_str());
@@ -46,7 +35,7 @@ TEST(ModelTables, UnpackColourTakesRedFromTheLowestByte) {
 
 // 'used' of 10005 blended vertices are used by faces (only those are bound).
 DraftModel blendedVertices(int used) {
-    DraftModel d = paddlerShaped();
+    DraftModel d = paddlerShapedModel();
     d.vertices.assign(10005, blended(0.5f, 0.5f, 0, 1, 2, 0));
     d.faces.clear();
     for (int i = 0; i + 2 < used; i += 3)
@@ -57,7 +46,7 @@ DraftModel blendedVertices(int used) {
 
 TEST(ModelTables, PaddlerRefusals) {
     auto edited = [](std::function<void(DraftModel&)> edit) {
-        DraftModel d = paddlerShaped();
+        DraftModel d = paddlerShapedModel();
         edit(d);
         return d;
     };
@@ -67,8 +56,8 @@ TEST(ModelTables, PaddlerRefusals) {
         DraftModel model;
         const char* message; // nullptr: accepted
     } cases[] = {
-        {"41 bones", paddlerShaped(41), "41 bones"},
-        {"26 clips", paddlerShaped(42, 26), "26 clips"},
+        {"41 bones", paddlerShapedModel(41), "41 bones"},
+        {"26 clips", paddlerShapedModel(42, 26), "26 clips"},
         {"21 textures", edited([](DraftModel& d) { d.textures.resize(21, d.textures[0]); }), "21 textures"},
         {"bone 0", edited([](DraftModel& d) { d.vertices[0] = blended(0.5f, 0.5f, 0, 0, 2, 0); }), "bone 0"},
         {"a missing track", edited([](DraftModel& d) { d.nodes[1].tracks.pop_back(); }), "key tracks"},
@@ -91,7 +80,7 @@ TEST(ModelTables, PaddlerRefusals) {
 }
 
 TEST(ModelTables, PaddlerTextureSlotsAndTheirMessages) {
-    DraftModel d = paddlerShaped();
+    DraftModel d = paddlerShapedModel();
     d.textures = {
         {"a", 1, "a.bmp"}, {"b", 2, "bad.tga"}, {"c", 3, "c.TGA"}, {"d", 4, "d.tga"}, {"e", 5, "x"}};
     ASSERT_TRUE(load(d));
@@ -139,7 +128,7 @@ TEST(ModelTables, PaddleTakesOneBmpTextureOrStaysEmpty) {
 }
 
 TEST(ModelTables, FaceRecordsTakeTheLastMatchingLayerAndColoursWhereTheMaterialChanges) {
-    DraftModel d = paddlerShaped();
+    DraftModel d = paddlerShapedModel();
     d.textures = {{"1", 7, "first.bmp"}, {"2", 8, "second.tga"}, {"3", 9, "third.bmp"}};
     // The later layer wins, whatever the slot order; no layers: untextured.
     d.materials = {{"two", 0xFF0000FF, 0xFF000040, 0xFFFFFFFF, 3, {8, 7}},

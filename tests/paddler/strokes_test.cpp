@@ -1,0 +1,199 @@
+// The stroke machine as a player meets it: the clips a request plays, through the real keyframe clock and
+// the paddler's frame (which carries out the change of hands); and the canoe motion of one frame.
+#include "app/clock.h"
+#include "app/view.h"
+#include "paddler/animation.h"
+#include "paddler/model_tables.h"
+#include "paddler/paddler_frame.h"
+#include "paddler/skeleton.h"
+#include "paddler/strokes.h"
+#include "model_bytes.h"
+
+#include <cmath>
+
+namespace {
+
+double fakeNow = 0;
+double now() {
+    return fakeNow;
+}
+void noMove(int) {}
+void none() {}
+void noMatrix(const Matrix4&) {}
+void noMaterial(const TriangleDrawRecord&) {}
+void noTexture(bool, uint32_t) {}
+void noSwitch(bool) {}
+void noTriangle(const SkinVertex* const[3], bool) {}
+const PaddlerRenderer nothingDrawn = {noMatrix, noMaterial, noTexture, noSwitch, noTriangle, none};
+unsigned int noBmp(const char*) {
+    return 0;
+}
+int noTga(const char*) {
+    return 0;
+}
+
+// Every clip is 3 frames at 30 a second; frames come every 0.05 s, so a clip lasts three frames.
+class Strokes : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string path =
+            writeTempFile("K.man", modelFileBytes(paddlerShapedModel(42, STROKE_CLIP_COUNT, 3)));
+        BinaryReadFile file(path.c_str());
+        ASSERT_TRUE(loadPaddlerModel(file));
+        preparePaddler(noBmp, noTga);
+        BinaryReadFile noPaddle("");
+        loadPaddleModel(noPaddle);
+        animationHooks = AnimationHooks{now, noMove, chooseNextClip};
+    }
+    void TearDown() override { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
+
+    struct Press {
+        int atStart; // pressed on the first frame of the clip with this place in the sequence
+        int stroke, hand;
+    };
+    // Starts the idle clip of 'side', presses as told and returns the clips started and the paddle's hand
+    // on each one's first frame.
+    void play(int side, const std::vector<Press>& presses, size_t starts, std::vector<int>& clips,
+              std::vector<int>& sides) {
+        strokeState = StrokeState();
+        strokeState.paddleSide = side;
+        strokeState.currentClip = strokeState.requestedClip = side == 1 ? 1 : 5;
+        clipClock = ClipClock();
+        for (int i = 0; i < boneCount; ++i)
+            bones[i].clipState = -1;
+        startAnimation();
+        for (int frame = 0; frame < 200 && clips.size() < starts; ++frame) {
+            fakeNow += 0.05;
+            bool starting = bones[0].clipState != 1;
+            if (starting) {
+                clips.push_back(strokeState.currentClip);
+                sides.push_back(strokeState.paddleSide);
+            }
+            drawPaddlerFrame(Matrix4(), nothingDrawn);
+            if (starting)
+                for (const Press& p : presses)
+                    if (p.atStart == int(clips.size()) - 1) requestStroke(p.stroke, p.hand);
+        }
+    }
+};
+
+TEST_F(Strokes, RequestsPlayThroughChangesOfHandsAndHolds) {
+    struct Case {
+        const char* what;
+        int side;
+        std::vector<Press> presses;
+        std::vector<int> clips, sides;
+    } cases[] = {
+        {"forward on the other side", 1, {{0, 6, 0}}, {1, 24, 26, 6, 6, 6}, {1, 1, 0, 0, 0, 0}},
+        {"forward from hand 0", 0, {{0, 0, 1}}, {5, 23, 25, 0, 0}, {0, 0, 1, 1, 1}},
+        {"hold, then a stroke", 1, {{0, 7, 1}, {3, 0, 1}}, {1, 7, 8, 8, 9, 0, 0}, {1, 1, 1, 1, 1, 1, 1}},
+        {"hold, then the other side",
+         1,
+         {{0, 7, 1}, {2, 6, 0}},
+         {1, 7, 8, 9, 24, 26, 6},
+         {1, 1, 1, 1, 1, 0, 0}},
+        {"a key in the entry keeps the hold", 1, {{0, 7, 1}, {1, 0, 1}}, {1, 7, 8, 9, 0}, {1, 1, 1, 1, 1}},
+        {"the same on hand 0", 0, {{0, 11, 0}, {1, 10, 0}}, {5, 11, 12, 13, 10}, {0, 0, 0, 0, 0}},
+        {"idle on hand 0 keeps the hand", 0, {{0, 6, 0}, {1, 5, 0}}, {5, 6, 5, 5}, {0, 0, 0, 0}},
+        {"a second key is lost", 1, {{0, 6, 0}, {0, 0, 1}}, {1, 24, 26, 6, 6}, {1, 1, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int> clips, sides;
+        play(c.side, c.presses, c.clips.size(), clips, sides);
+        EXPECT_EQ(clips, c.clips) << c.what;
+        EXPECT_EQ(sides, c.sides) << c.what;
+        EXPECT_EQ(strokeState.sideChangeStep, -1) << c.what;
+    }
+}
+
+TEST(StrokeRequest, QueuesOneAtATimeAndMarksTheOtherHand) {
+    int redisplays = 0;
+    static int* counter;
+    counter = &redisplays;
+    strokeRedisplay = [] { ++*counter; };
+    strokeState = StrokeState(); // paddle in hand 1
+    requestStroke(0, 1);
+    EXPECT_EQ(strokeState.queuedStroke, 0);
+    EXPECT_EQ(strokeState.sideChangeStep, -1);
+    requestStroke(6, 0); // lost: one request at a time
+    EXPECT_EQ(strokeState.queuedStroke, 0);
+    EXPECT_EQ(strokeState.sideChangeStep, -1);
+    EXPECT_EQ(redisplays, 1);
+    strokeState = StrokeState();
+    requestStroke(6, 0);
+    EXPECT_EQ(strokeState.sideChangeStep, -5);
+    strokeRedisplay = [] {};
+    strokeState = StrokeState();
+}
+
+TEST(CanoeMotionStep, SpeedAndTurnRateChangePerFrame) {
+    // One frame each: the clip's push, the bounds, the decay of 0.1 and 0.2, and the snap below 0.3 taken
+    // before the decay (forward speed, negative turn) or after it (backward speed, positive turn).
+    struct Case {
+        const char* what;
+        float speed, turn;
+        int clip;
+        float expectSpeed, expectTurn;
+    } cases[] = {
+        {"forward", 0, 0, 0, 1.9f, 0},
+        {"forward, hand 0", 5, 0, 6, 6.9f, 0},
+        {"top speed", 19.5f, 0, 6, 20, 0},
+        {"backward to the bound", -19.5f, 0, 10, -20, 0},
+        {"backward, hand 1", 0, 0, 4, -1.9f, 0},
+        {"positive turns", 0, 19, 3, 0, 20},
+        {"positive hold", 0, 1, 12, 0, 2.8f},
+        {"negative turns", 0, -19, 14, 0, -20},
+        {"negative hold", 0, 0, 8, 0, -1.8f},
+        {"decay", 5, 5, 1, 4.9f, 4.8f},
+        {"decay below zero", -5, -5, 5, -4.9f, -4.8f},
+        {"speed snapped before its decay", 0.35f, 0, 4, float(double(0.35f - 0.1f) - 1.9), 0},
+        {"small speeds stop", 0.35f, 0, 1, 0, 0},
+        {"small backward speeds stop", -0.35f, 0, 1, 0, 0},
+        {"turn decayed before its snap", 0, 0.35f, 8, 0, -1.8f},
+        {"negative turn snapped before its decay", 0, -0.35f, 1, 0, float(double(-0.35f) + 0.2)},
+    };
+    for (const Case& c : cases) {
+        canoeMotion = CanoeMotion{c.speed, c.turn, 100};
+        moveCanoeAt(c.clip, 100);
+        EXPECT_FLOAT_EQ(canoeMotion.canoeSpeed, c.expectSpeed) << c.what;
+        EXPECT_FLOAT_EQ(canoeMotion.canoeTurnRate, c.expectTurn) << c.what;
+    }
+    // Only the last case's small negative turn survives one frame; the next takes it to 0.
+    moveCanoeAt(1, 100);
+    EXPECT_EQ(canoeMotion.canoeTurnRate, 0);
+    sceneMatrix = Matrix4();
+    canoeMotion = CanoeMotion();
+}
+
+TEST(CanoeMotionStep, MovesAlongAndTurnsAboutTheCanoesOwnAxes) {
+    auto expectTranslation = [](double x, double z, const char* what) {
+        EXPECT_NEAR(sceneMatrix.m[12], x, 1e-6) << what;
+        EXPECT_NEAR(sceneMatrix.m[13], 0, 1e-12) << what;
+        EXPECT_NEAR(sceneMatrix.m[14], z, 1e-6) << what;
+    };
+    // The first step after start-up spans the whole wall-clock value, at rest.
+    sceneMatrix = Matrix4();
+    canoeMotion = CanoeMotion();
+    moveCanoeAt(1, 1.7e9);
+    expectTranslation(0, 0, "first step");
+    EXPECT_EQ(canoeMotion.lastMotionTime, 1.7e9);
+
+    // Half a second at 10 units a second, with the canoe turned 90 degrees: its z is the world's x.
+    sceneMatrix = rotationY(90);
+    canoeMotion = CanoeMotion{10.1f, 0, 50};
+    moveCanoeAt(1, 50.5); // the idle clip takes 0.1 off first
+    expectTranslation(5, 0, "own z");
+
+    // A positive turn rate turns the bow (+z) toward +x, bending this frame's path with it.
+    sceneMatrix = Matrix4();
+    canoeMotion = CanoeMotion{10.1f, 10.2f, 50};
+    moveCanoeAt(1, 51);
+    Vec3 bow(0, 0, 1);
+    sceneMatrix.transformDirection(bow);
+    EXPECT_NEAR(bow.x, std::sin(10 * DEGREES_TO_RADIANS), 1e-6);
+    expectTranslation(10 * std::sin(20 * DEGREES_TO_RADIANS), 10 * std::cos(20 * DEGREES_TO_RADIANS), "bent");
+    sceneMatrix = Matrix4();
+    canoeMotion = CanoeMotion();
+}
+
+} // namespace

@@ -15,10 +15,12 @@
 
 // The canoe, then the paddler kneeling in it; leaves the model-view matrix as it found it. The paddler's
 // keyframe step moves the canoe after both have been drawn, so the motion shows from the next frame.
+bool paddlerShown = true;
+
 static void drawCanoeAndPaddler() {
     glPushMatrix();
     drawCanoe();
-    drawPaddler();
+    if (paddlerShown) drawPaddler();
     glPopMatrix();
 }
 

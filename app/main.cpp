@@ -2,16 +2,11 @@
 // context is built in initScene; then GLUT runs the frame loop until Esc.
 #include "app/controls.h"
 #include "app/frame.h"
-#include "canoe/shape_file.h"
-#include "canoe/stroke_samples.h"
 #include "paddler/strokes.h"
 
 #include <GL/freeglut.h>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <cstring>
-#include <string>
 
 static const char helpText[] =
     "canoe: a paddler kneels in a birch-bark canoe on an FFT ocean; the strokes move and turn the canoe.\n"
@@ -57,24 +52,7 @@ int main(int argc, char** argv) {
     std::printf("program is loading.. \n");
 
     // Canoe shape files, then the stroke sample file, all before the window exists.
-    std::ifstream shapeFileStream;
-    for (int i = 0; i <= canoeShapeCount; i++) {
-        std::string name = shapeFileNames[i];
-        shapeFileStream.open(name);
-        if (shapeFileStream.fail()) {
-            std::printf("typo. try again\n\n");
-            shapeFileStream.clear();
-            std::exit(1);
-        }
-        // A damaged file has been named by the reader; drawing it would read past its tables.
-        if (!readShapeFile(shapeFileStream, i)) std::exit(1);
-        shapeFileStream.close();
-        shapeFileStream.clear();
-    }
-    std::ifstream strokeFileStream("fstroke.stroke");
-    readStrokeFile(strokeFileStream); // a missing or unusable file holds the canoe level
-    strokeFileStream.close();
-    strokeFileStream.clear();
+    readCanoeFiles();
 
     glutInit(&argc, argv); // freeglut ends the process with exit() on a fatal error
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);

@@ -1,11 +1,13 @@
-// initScene: the one-time set-up after the window exists, in a fixed order (later steps rely on
-// the GL state, textures and tables of earlier ones).
+// Start-up: the canoe's files read before the window exists, then initScene, the one-time set-up after
+// it exists, in a fixed order (later steps rely on the GL state, textures and tables of earlier ones).
 #include "app/frame.h"
 #include "app/clock.h"
 #include "app/loon.h"
 #include "canoe/canoe_textures.h"
 #include "canoe/materials.h"
 #include "canoe/rocking.h"
+#include "canoe/shape_file.h"
+#include "canoe/stroke_samples.h"
 #include "ocean/normal_map.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
@@ -21,6 +23,28 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <string>
+
+void readCanoeFiles() {
+    std::ifstream shapeFileStream;
+    for (int i = 0; i <= canoeShapeCount; i++) {
+        std::string name = shapeFileNames[i];
+        shapeFileStream.open(name);
+        if (shapeFileStream.fail()) {
+            std::printf("typo. try again\n\n");
+            shapeFileStream.clear();
+            std::exit(1);
+        }
+        // A damaged file has been named by the reader; drawing it would read past its tables.
+        if (!readShapeFile(shapeFileStream, i)) std::exit(1);
+        shapeFileStream.close();
+        shapeFileStream.clear();
+    }
+    std::ifstream strokeFileStream("fstroke.stroke");
+    readStrokeFile(strokeFileStream); // a missing or unusable file holds the canoe level
+    strokeFileStream.close();
+    strokeFileStream.clear();
+}
 
 void initScene() {
     // 1. Front-face material.

@@ -1,8 +1,11 @@
 // Per-frame work of the paddler: the hierarchy walk with key interpolation over 54 bones, then the
-// blending of the multi-bone vertices, on a synthetic model of the paddler's size. Counts heap
-// allocations inside the timed loop (there must be none).
+// blending of the multi-bone vertices, on synthetic models of the paddler's size and beyond; and the
+// generated paddler's whole frame (walk, blending, the drawing order handed to a renderer that draws
+// nothing). Counts heap allocations inside the timed loops (there must be none).
 #include "app/clock.h"
 #include "paddler/animation.h"
+#include "paddler/model_tables.h"
+#include "paddler/paddler_frame.h"
 #include "paddler/skeleton.h"
 #include "paddler/skinning.h"
 #include "paddler/strokes.h"
@@ -13,6 +16,7 @@
 #include <cstdlib>
 #include <new>
 #include <random>
+#include <string>
 
 static std::atomic<long> allocations{0};
 void* operator new(size_t size) {
@@ -135,3 +139,59 @@ void PaddlerFrame(benchmark::State& state) {
 // The hierarchy alone; the generated paddler (about 800 vertices, 200 blended); denser meshes on the same
 // skeleton, up to a full blend list.
 BENCHMARK(PaddlerFrame)->Args({1, 0})->Args({802, 196})->Args({4000, 1500})->Args({10000, 10000});
+
+namespace {
+
+void noMatrix(const Matrix4&) {}
+void noMaterial(const TriangleDrawRecord&) {}
+void noTexture(bool, uint32_t) {}
+void noSwitch(bool) {}
+long trianglesHanded = 0;
+void countTriangle(const SkinVertex* const[3], bool) {
+    ++trianglesHanded;
+}
+void noFinish() {}
+unsigned int noBmp(const char*) {
+    return 0;
+}
+int noTga(const char*) {
+    return 0;
+}
+
+// The generated "K.man" in its forward stroke: 0 the walk alone, 1 with the blending, 2 the whole frame.
+void GeneratedPaddlerFrame(benchmark::State& state) {
+    BinaryReadFile file((std::string(CANOE_RUN_DIR) + "/K.man").c_str());
+    if (!loadPaddlerModel(file)) {
+        state.SkipWithError("no generated K.man in the run folder");
+        return;
+    }
+    preparePaddler(noBmp, noTga);
+    BinaryReadFile paddleFile((std::string(CANOE_RUN_DIR) + "/K.pad").c_str());
+    loadPaddleModel(paddleFile);
+    preparePaddle(noBmp);
+    animationHooks = AnimationHooks{now, noMove, replay};
+    strokeState = StrokeState();
+    strokeState.currentClip = strokeState.requestedClip = 0;
+    startAnimation();
+    const PaddlerRenderer renderer = {noMatrix, noMaterial, noTexture, noSwitch, countTriangle, noFinish};
+    Matrix4 placement;
+    long before = allocations.load();
+    trianglesHanded = 0;
+    for (auto _ : state) {
+        fakeNow += 1.0 / 10;
+        if (state.range(0) == 2) {
+            drawPaddlerFrame(placement, renderer);
+        } else {
+            poseSkeleton();
+            if (state.range(0) == 1) skinVertices(paddler.skin, blendList, bones);
+        }
+        benchmark::DoNotOptimize(paddler.skin[0].skinnedPosition);
+    }
+    state.counters["allocations"] = double(allocations.load() - before);
+    state.counters["triangles"] = double(trianglesHanded) / double(state.iterations());
+    state.counters["blended"] = blendList.count;
+}
+
+} // namespace
+
+BENCHMARK(GeneratedPaddlerFrame)->ArgName("part")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,143 @@
+// Paddling as a person sees it: the paddler kneels in the stern of the centred canoe, `w` changes hands
+// and drives the canoe away, the turning keys swing it one way or the other, and --help explains it all.
+#include "e2e/harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using e2e::Rgb;
+
+namespace {
+
+bool bark(Rgb c) {
+    return c.r > 100 && c.r > c.b + 50 && c.g > c.b;
+}
+// Warm colours against the blue sky: skin, hair, clothes, the paddle's wood.
+bool warm(Rgb c) {
+    return c.r > c.b + 25;
+}
+bool skin(Rgb c) {
+    return c.r > 170 && c.g > 110 && c.b > 80 && c.r > c.g && c.g > c.b && c.r - c.b < 130 && c.r - c.g < 70;
+}
+
+// Where the canoe lies on screen: the first and last columns holding a few bark pixels near the horizon.
+struct Extent {
+    int left = -1, right = -1;
+    int width() const { return right - left; }
+    double middle() const { return (left + right) / 2.0; }
+};
+Extent canoeExtent(const e2e::Screenshot& shot) {
+    Extent e;
+    for (int x = 0; x < shot.width; ++x) {
+        int count = 0;
+        for (int y = 400; y < 640; ++y)
+            count += bark(shot.at(x, y));
+        if (count < 3) continue;
+        if (e.left < 0) e.left = x;
+        e.right = x;
+    }
+    return e;
+}
+
+// Starts the program and turns the view 40 degrees toward the canoe, which then lies in the middle.
+bool startCentred(e2e::Session& session) {
+    if (!session.start() || !session.waitForWindow()) return false;
+    session.sleep(1.0);
+    session.drag(960, 512, 640, 512, 16);
+    session.sleep(1.5);
+    return true;
+}
+
+void quit(e2e::Session& session) {
+    session.key("Escape");
+    ASSERT_TRUE(session.waitForExit(10)) << session.console();
+    EXPECT_EQ(session.exitStatus(), 0);
+}
+
+TEST(Paddling, PaddlerKneelsInTheSternThenChangesHandsAndPaddlesAway) {
+    e2e::Session session;
+    ASSERT_TRUE(startCentred(session)) << session.console();
+    e2e::Screenshot rest = session.screenshot("paddling-centred");
+    Extent canoe = canoeExtent(rest);
+    ASSERT_GT(canoe.width(), 120) << "the canoe is centred";
+    EXPECT_NEAR(canoe.middle(), 610, 60);
+    // Above the stern gunwale (the canoe's right end, its bow pointing left): a person, not sky.
+    const int x0 = canoe.right - 70, x1 = canoe.right - 5, y0 = 440, y1 = 505;
+    EXPECT_GT(rest.fraction(x0, y0, x1, y1, warm), 0.12) << "the paddler above the stern";
+    EXPECT_GT(rest.fraction(x0, y0, x1, y1, skin), 0.005) << "a face and hands";
+    EXPECT_GT(rest.fraction(x0, y0, x1, y1, [](Rgb c) { return warm(c) && !skin(c) && !bark(c); }), 0.05)
+        << "clothes";
+    EXPECT_LT(rest.fraction(canoe.left, y0, canoe.left + 60, y1 - 20, warm), 0.05) << "nobody in the bow";
+
+    // Once the idle clip (3 s) is over, the change of hands lifts the paddle above the head; then the
+    // strokes drive the canoe forward, which on screen is to the left.
+    auto top = [&](const e2e::Screenshot& s) {
+        for (int y = 380; y < y1; ++y)
+            for (int x = x0 - 20; x < x1 + 20; ++x)
+                if (warm(s.at(x, y))) return y;
+        return y1;
+    };
+    int restTop = top(rest), highest = restTop;
+    session.key("w");
+    const auto begin = std::chrono::steady_clock::now();
+    auto seconds = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    };
+    while (seconds() < 5.5)
+        highest = std::min(highest, top(session.screenshot()));
+    EXPECT_LT(highest, restTop - 6) << "the paddle raised to change hands";
+    Extent moved = canoe;
+    while (seconds() < 10.0 && moved.left >= 0 && moved.middle() > canoe.middle() - 40)
+        moved = canoeExtent(session.screenshot());
+    session.screenshot("paddling-under-way");
+    EXPECT_TRUE(moved.left < 0 || moved.middle() < canoe.middle() - 40)
+        << "the canoe has moved off to the left within 10 s: middle " << moved.middle();
+    quit(session);
+}
+
+// A positive turn rate swings the bow (its left end here, pointing left and toward the viewer) toward
+// the viewer, so the canoe looks shorter; a negative one turns it broadside, so it looks longer. The
+// first clear change of its length tells the direction.
+TEST(Paddling, TurningKeysSwingTheBowEachTheirWay) {
+    struct Case {
+        const char* key;
+        int sign; // of the turn rate
+    } cases[] = {{"Right", 1}, {"d", 1}, {"Left", -1}, {"a", -1}};
+    for (const Case& c : cases) {
+        e2e::Session session;
+        ASSERT_TRUE(startCentred(session)) << session.console();
+        int width = canoeExtent(session.screenshot()).width();
+        session.key(c.key);
+        const auto begin = std::chrono::steady_clock::now();
+        int change = 0;
+        while (change == 0 && std::chrono::steady_clock::now() - begin < std::chrono::seconds(12)) {
+            int now = canoeExtent(session.screenshot()).width();
+            if (now < width * 0.9) change = 1;
+            if (now > width * 1.1) change = -1;
+        }
+        session.screenshot(std::string("paddling-turn-") + c.key);
+        EXPECT_EQ(change, c.sign) << c.key << ": from " << width << " pixels long";
+        quit(session);
+    }
+}
+
+TEST(Paddling, HelpNamesTheControlsAndTheDataFilesWithoutAWindow) {
+    for (const char* flag : {"--help", "-h"}) {
+        e2e::Session session;
+        ASSERT_TRUE(session.start({flag}));
+        ASSERT_TRUE(session.waitForExit(10)) << session.console();
+        EXPECT_EQ(session.exitStatus(), 0);
+        std::string text = session.console();
+        for (const char* expected :
+             {"up arrow", "space", "Esc", "K.man", "gunwale.mask", "loon5.wav", "v.cg"})
+            EXPECT_NE(text.find(expected), std::string::npos) << flag << " lacks " << expected;
+        EXPECT_EQ(text.find("program is loading"), std::string::npos) << "nothing loaded";
+    }
+}
+
+} // namespace

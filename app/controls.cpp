@@ -2,7 +2,7 @@
 #include "app/controls.h"
 
 #include "app/counters.h"
-#include "app/view.h"
+#include "scene/view.h"
 #include "paddler/strokes.h"
 
 #include <GL/freeglut.h>
@@ -71,9 +71,8 @@ void mouseButton(int button, int state, int x, int y) {
 void turnView(int x, int y) {
     // Eight pixels of travel turn the view one degree; down raises the pitch, right the heading.
     cameraPitch = cameraPitch + (y - lastMouseY) / 8;
-    // Just short of -90 on the side of 0, so the view never looks straight down.
-    if (cameraPitch < -90) cameraPitch = -89.99999237060547f;
-    if (cameraPitch > 90) cameraPitch = 90;
+    if (cameraPitch < -PITCH_HIGHEST) cameraPitch = PITCH_LOWEST;
+    if (cameraPitch > PITCH_HIGHEST) cameraPitch = PITCH_HIGHEST;
     cameraHeading = cameraHeading + (x - lastMouseX) / 8;
     lastMouseY = static_cast<float>(y);
     lastMouseX = static_cast<float>(x);

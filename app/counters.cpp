@@ -1,7 +1,8 @@
 // Frame-rate and tile counters, drawn as bitmap text over the scene.
 #include "app/counters.h"
 
-#include "app/clock.h"
+#include "scene/clock.h"
+#include "scene/counts.h"
 
 #include <GL/freeglut.h>
 #include <cstdio>
@@ -9,7 +10,6 @@
 int frameCounter = 0;
 int shownFps = 0;
 double lastFpsTime = 0.0;
-int tileCount = 0;
 int showCounters = 1;
 
 // Long enough for the most negative int followed by the tiles text.

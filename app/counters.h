@@ -4,7 +4,6 @@
 extern int frameCounter;   // frames drawn with the counters visible since the last rate update
 extern int shownFps;       // the figure on screen
 extern double lastFpsTime; // wall-clock time of the last rate update
-extern int tileCount;      // water tiles drawn in the current frame (reset and counted by the water)
 extern int showCounters;   // counters are drawn while this is -1; 1 at start
 
 // Counts one frame at time 'now' and refreshes shownFps once at least a second has passed.

@@ -2,7 +2,7 @@
 #include "app/frame.h"
 
 #include "app/counters.h"
-#include "app/view.h"
+#include "scene/view.h"
 #include "ocean/surface.h"
 #include "canoe/canoe_drawing.h"
 #include "paddler/paddler_drawing.h"

@@ -1,7 +1,7 @@
 // Start-up: the canoe's files read before the window exists, then initScene, the one-time set-up after
 // it exists, in a fixed order (later steps rely on the GL state, textures and tables of earlier ones).
 #include "app/frame.h"
-#include "app/clock.h"
+#include "scene/clock.h"
 #include "app/loon.h"
 #include "canoe/canoe_textures.h"
 #include "canoe/materials.h"

@@ -16,7 +16,8 @@ void Matrix4::setIdentity() {
 
 // A rotation within the plane of axes a and b, turning a toward b.
 static void setPlaneRotation(Matrix4& m, int a, int b, double degrees) {
-    double c = std::cos(degrees * DEGREES_TO_RADIANS), s = std::sin(degrees * DEGREES_TO_RADIANS);
+    const double radians = degrees * DEGREES_TO_RADIANS;
+    double c = std::cos(radians), s = std::sin(radians);
     m.setIdentity();
     m.at(a, a) = c;
     m.at(a, b) = -s;

@@ -2,8 +2,10 @@
 // A Matrix4 is stored column-major, exactly as glLoadMatrixd / glMultMatrixd expect it.
 #pragma once
 
-// Degrees to radians with the single-precision value of pi / 180, widened to double.
-const double DEGREES_TO_RADIANS = 0.017453293005625408;
+// Degrees to radians: 0.017453293 for float and for double arithmetic (the float is a little below it,
+// 0.0174532924). Not pi / 180, which is smaller again.
+const float DEGREES_TO_RADIANS_F = 0.017453293f;
+const double DEGREES_TO_RADIANS = 0.017453293;
 
 struct Vec3 {
     double x = 0.0, y = 0.0, z = 0.0;

@@ -2,7 +2,7 @@
 // blending of the multi-bone vertices, on synthetic models of the paddler's size and beyond; and the
 // generated paddler's whole frame (walk, blending, the drawing order handed to a renderer that draws
 // nothing). Counts heap allocations inside the timed loops (there must be none).
-#include "app/clock.h"
+#include "scene/clock.h"
 #include "paddler/animation.h"
 #include "paddler/model_tables.h"
 #include "paddler/paddler_frame.h"

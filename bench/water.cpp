@@ -1,6 +1,7 @@
 // Start-up and per-frame costs of the water that need no GL: decoding a 256 x 256 cube face, the
 // normalisation cube's texels, and the cone test over the 8 x 8 tile block.
 #include "base/bmp.h"
+#include "scene/view.h"
 #include "water/textures.h"
 #include "water/tiles.h"
 
@@ -50,15 +51,11 @@ static void normalizeCubeFaces(benchmark::State& state) {
 BENCHMARK(normalizeCubeFaces);
 
 static void cullTileBlock(benchmark::State& state) {
-    const float toRadians = 0.017453293f;
-    float heading = 40;
     for (auto _ : state) {
-        float a = 90 - heading;
-        float apex[2] = {127 - 132 * std::cos(a * toRadians), 127 - 132 * std::sin(a * toRadians)};
-        float edgeA[2] = {std::cos((135 - heading) * toRadians), std::sin((135 - heading) * toRadians)};
-        float edgeB[2] = {std::cos((45 - heading) * toRadians), std::sin((45 - heading) * toRadians)};
-        benchmark::DoNotOptimize(countVisibleTiles(127, 127, apex, edgeA, edgeB));
-        heading += 1;
+        computeViewCone();
+        benchmark::DoNotOptimize(countVisibleTiles(127, 127, viewConeApex, viewConeEdgeA, viewConeEdgeB));
+        cameraHeading += 1;
     }
+    cameraHeading = 40;
 }
 BENCHMARK(cullTileBlock);

@@ -2,7 +2,7 @@
 // texture and coordinate rule, in immediate mode.
 #include "canoe/canoe_drawing.h"
 
-#include "app/view.h"
+#include "scene/view.h"
 #include "canoe/rocking.h"
 
 #include <GL/gl.h>
@@ -71,7 +71,7 @@ static void applyRocking() {
 void drawCanoe() {
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-    viewTransform();
+    glMultMatrixd(viewMatrix().m);
     advanceRocking();
     const GLfloat ambient[] = {0.2f, 0.2f, 0.2f, 1};
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);

@@ -1,7 +1,7 @@
 // Rocking tables and the rocking clock.
 #include "canoe/rocking.h"
 
-#include "app/clock.h"
+#include "scene/clock.h"
 
 #include <cmath>
 

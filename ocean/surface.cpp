@@ -4,7 +4,7 @@
 #include "ocean/rounding.h"
 #include "ocean/surface.h"
 
-#include "app/clock.h"
+#include "scene/clock.h"
 #include "ocean/normal_map.h"
 #include "ocean/spectrum.h"
 #include "ocean/sweeps.h"

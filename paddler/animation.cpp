@@ -2,7 +2,7 @@
 // vouched for clip lengths, track counts and key order).
 #include "paddler/animation.h"
 
-#include "app/clock.h"
+#include "scene/clock.h"
 #include "paddler/skeleton.h"
 #include "paddler/strokes.h"
 
@@ -15,9 +15,6 @@ AnimationClip* paddlerClips = nullptr;
 AnimationHooks animationHooks = {wallClockSeconds, moveCanoe, chooseNextClip};
 
 namespace {
-
-// The key rotation factor, as the degree-based builders are fed with it.
-const double KEY_DEGREE_FACTOR = 0.017453293;
 
 double durationOf(int clip) {
     return double(paddlerClips[clip].frameCount) / double(paddlerClips[clip].framesPerSecond);
@@ -167,8 +164,8 @@ Matrix4 quaternionToMatrix(const Quaternion& q) {
 }
 
 Matrix4 keyPoseMatrix(const RotationKey& key) {
-    double dx = key.angleX / KEY_DEGREE_FACTOR, dy = key.angleY / KEY_DEGREE_FACTOR,
-           dz = key.angleZ / KEY_DEGREE_FACTOR;
+    double dx = key.angleX / DEGREES_TO_RADIANS, dy = key.angleY / DEGREES_TO_RADIANS,
+           dz = key.angleZ / DEGREES_TO_RADIANS;
     Matrix4 rx, ry, rz;
     rx.setRotationX(dx);
     ry.setRotationY(dy);

@@ -2,7 +2,7 @@
 // texture loaders) and the process exit for a paddler that can't be loaded.
 #include "paddler/model_tables.h"
 
-#include "app/view.h"
+#include "scene/view.h"
 #include "base/tga.h"
 #include "water/textures.h"
 

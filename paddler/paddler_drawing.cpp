@@ -2,7 +2,7 @@
 // is closed before every matrix, material, texture or alpha-test change (none of those may stand inside).
 #include "paddler/paddler_drawing.h"
 
-#include "app/view.h"
+#include "scene/view.h"
 #include "paddler/model_tables.h"
 #include "paddler/paddler_frame.h"
 #include "paddler/placement.h"

@@ -1,8 +1,8 @@
 // The stroke machine's choice of clips and the canoe motion it drives.
 #include "paddler/strokes.h"
 
-#include "app/clock.h"
-#include "app/view.h"
+#include "scene/clock.h"
+#include "scene/view.h"
 #include "base/vecmath.h"
 
 #include <cmath>

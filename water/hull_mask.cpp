@@ -1,7 +1,7 @@
 // Hull mask: reading "gunwale.mask" and the per-frame stencil pass.
 #include "water/hull_mask.h"
 
-#include "app/view.h"
+#include "scene/view.h"
 #include "canoe/tokens.h"
 
 #include <GL/gl.h>

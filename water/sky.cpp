@@ -1,7 +1,7 @@
 // The sky dome: ring points computed once, drawn as seven textured bands each frame.
 #include "water/sky.h"
 
-#include "app/view.h"
+#include "scene/view.h"
 
 #include <GL/gl.h>
 #include <cmath>
@@ -10,14 +10,13 @@ float skyDome[SKY_RINGS][SKY_RING_POINTS][3];
 unsigned int skyTexture = 0;
 
 void buildSkyDome(float radius, float dome[SKY_RINGS][SKY_RING_POINTS][3]) {
-    const double toRadians = 0.017453293;
     for (int r = 0; r < SKY_RINGS; ++r) {
         double elevation = r * 90.0 / 7.0;
-        double z = radius * std::sin((90.0 - elevation) * toRadians);
-        double q = radius * std::sin(elevation * toRadians);
+        double z = radius * std::sin((90.0 - elevation) * DEGREES_TO_RADIANS);
+        double q = radius * std::sin(elevation * DEGREES_TO_RADIANS);
         for (int j = 0; j < SKY_RING_POINTS; ++j) {
-            dome[r][j][0] = static_cast<float>(q * std::cos(12.0 * j * toRadians));
-            dome[r][j][1] = static_cast<float>(q * std::sin(12.0 * j * toRadians));
+            dome[r][j][0] = static_cast<float>(q * std::cos(12.0 * j * DEGREES_TO_RADIANS));
+            dome[r][j][1] = static_cast<float>(q * std::sin(12.0 * j * DEGREES_TO_RADIANS));
             dome[r][j][2] = static_cast<float>(z);
         }
     }

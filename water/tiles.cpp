@@ -2,8 +2,8 @@
 // immediate-mode drawing of every kept tile as 64 strips through the water shader.
 #include "water/tiles.h"
 
-#include "app/counters.h"
-#include "app/view.h"
+#include "scene/counts.h"
+#include "scene/view.h"
 #include "ocean/surface.h"
 #include "water/textures.h"
 #include "water/water_shader.h"
@@ -40,8 +40,7 @@ void setTranslationf(float* m, float x, float y, float z) {
 
 // Multiplies m by a turn in the plane of axes a and b (x = 0, y = 1, z = 2).
 static void rotateInPlane(float* m, float degrees, int a, int b) {
-    const float toRadians = 0.017453293f;
-    float c = std::cos(degrees * toRadians), s = std::sin(degrees * toRadians);
+    float c = std::cos(degrees * DEGREES_TO_RADIANS_F), s = std::sin(degrees * DEGREES_TO_RADIANS_F);
     float rotation[16];
     identityMatrixf(rotation);
     rotation[5 * a] = c;

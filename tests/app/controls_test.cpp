@@ -1,7 +1,7 @@
 // Controls: the stroke keys, and view drags (eight pixels a degree, pitch held within its limits,
 // heading never wrapped).
 #include "app/controls.h"
-#include "app/view.h"
+#include "scene/view.h"
 #include "paddler/strokes.h"
 
 #include <GL/freeglut.h>

@@ -49,11 +49,11 @@ TEST(Matrix4, RotationsTurnCounterClockwiseAboutTheirAxis) {
         m.transformPoint(v);
         expectNear(v, c.out.x, c.out.y, c.out.z);
     }
-    // The conversion uses the single-precision value of pi / 180, not the double one.
+    // The conversion uses 0.017453293, not pi / 180.
     Matrix4 z;
     double angle = 90.0;
     z.setRotationZ(angle);
-    EXPECT_NEAR(z.m[0], std::cos(90.0 * 0.017453293005625408), 1e-18);
+    EXPECT_EQ(z.m[0], std::cos(90.0 * 0.017453293));
     EXPECT_NE(z.m[0], std::cos(90.0 * 0.017453292519943295));
 }
 

@@ -1,7 +1,7 @@
 // The keyframe animation's rules: key times, the 0.004 s step, one key a frame, the clip end and the
 // next-clip choice, and the quaternion helpers.
 #include "paddler/animation.h"
-#include "app/clock.h"
+#include "scene/clock.h"
 #include "paddler/model_tables.h"
 #include "paddler/skeleton.h"
 #include "paddler/strokes.h"

@@ -1,6 +1,6 @@
 // The generated paddler at the frame rates people get, from a software renderer's 3 a second to 60: on
 // every frame of every clip the strokes play, the free hand stays on the paddle's shaft.
-#include "app/clock.h"
+#include "scene/clock.h"
 #include "paddler/animation.h"
 #include "paddler/model_tables.h"
 #include "paddler/placement.h"

@@ -1,6 +1,6 @@
 // The generated "K.man" and "K.pad" of the run folder: they load, and their skeleton and clips fit
 // where the scene puts the paddler (rest hands, kneeling height) and keep both hands on the paddle.
-#include "app/clock.h"
+#include "scene/clock.h"
 #include "paddler/animation.h"
 #include "paddler/model_tables.h"
 #include "paddler/placement.h"

@@ -1,6 +1,6 @@
 // What the paddler's frame hands to the renderer, recorded without a window: the matrix each triangle is
 // drawn under, when materials, textures and the alpha test change, and where the paddle is held.
-#include "app/clock.h"
+#include "scene/clock.h"
 #include "paddler/animation.h"
 #include "paddler/model_tables.h"
 #include "paddler/paddler_frame.h"
@@ -180,7 +180,7 @@ TEST_F(PaddlerFrame, PaddleFollowsTheHoldingHand) {
         // In this chain every bone rests one unit above its parent.
         Vec3 grip(side == 1 ? 23.1557 : -22.8511, 41.1324 - (hand + 1), 2.42493);
         Vec3 expectOrigin = grip, expectShaft(0, 0, 1),
-             expectFace(std::cos(2 * DEGREES_TO_RADIANS), -std::sin(2 * DEGREES_TO_RADIANS), 0);
+             expectFace(std::cos(2 * M_PI / 180), -std::sin(2 * M_PI / 180), 0);
         if (side == 0) expectFace = expectFace * -1;
         const Matrix4& a = bones[hand].animGlobal;
         a.transformPoint(expectOrigin);

@@ -1,7 +1,7 @@
 // The stroke machine as a player meets it: the clips a request plays, through the real keyframe clock and
 // the paddler's frame (which carries out the change of hands); and the canoe motion of one frame.
-#include "app/clock.h"
-#include "app/view.h"
+#include "scene/clock.h"
+#include "scene/view.h"
 #include "paddler/animation.h"
 #include "paddler/model_tables.h"
 #include "paddler/paddler_frame.h"
@@ -190,8 +190,8 @@ TEST(CanoeMotionStep, MovesAlongAndTurnsAboutTheCanoesOwnAxes) {
     moveCanoeAt(1, 51);
     Vec3 bow(0, 0, 1);
     sceneMatrix.transformDirection(bow);
-    EXPECT_NEAR(bow.x, std::sin(10 * DEGREES_TO_RADIANS), 1e-6);
-    expectTranslation(10 * std::sin(20 * DEGREES_TO_RADIANS), 10 * std::cos(20 * DEGREES_TO_RADIANS), "bent");
+    EXPECT_NEAR(bow.x, std::sin(10 * M_PI / 180), 1e-6);
+    expectTranslation(10 * std::sin(20 * M_PI / 180), 10 * std::cos(20 * M_PI / 180), "bent");
     sceneMatrix = Matrix4();
     canoeMotion = CanoeMotion();
 }

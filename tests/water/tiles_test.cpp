@@ -1,4 +1,5 @@
 // Water tiles: the float matrix helpers, the shader's model-to-world matrix and the cone test.
+#include "scene/view.h"
 #include "water/tiles.h"
 
 #include <gtest/gtest.h>
@@ -8,27 +9,30 @@
 
 namespace {
 
-const float TO_RADIANS = 0.017453293f;
-
-// The cone values for a heading and viewer position, as the display callback computes them.
+// The cone the frame computes for a heading and viewer position.
 struct Cone {
-    float apex[2], edgeA[2], edgeB[2];
-    bool keeps(int tx, int ty) const { return tileInViewCone(tx, ty, apex, edgeA, edgeB); }
-    int count(double x, double y) const { return countVisibleTiles(x, y, apex, edgeA, edgeB); }
+    bool keeps(int tx, int ty) const {
+        return tileInViewCone(tx, ty, viewConeApex, viewConeEdgeA, viewConeEdgeB);
+    }
+    int count(double x, double y) const {
+        return countVisibleTiles(x, y, viewConeApex, viewConeEdgeA, viewConeEdgeB);
+    }
 };
 Cone coneFor(float heading, double x, double y) {
-    float a = (90.0f - heading) * TO_RADIANS;
-    float edgeA = (135.0f - heading) * TO_RADIANS, edgeB = (45.0f - heading) * TO_RADIANS;
-    return {{static_cast<float>(x - 132.0 * std::cos(a)), static_cast<float>(y - 132.0 * std::sin(a))},
-            {std::cos(edgeA), std::sin(edgeA)},
-            {std::cos(edgeB), std::sin(edgeB)}};
+    cameraHeading = heading;
+    camX = x;
+    camY = y;
+    computeViewCone();
+    cameraHeading = 40;
+    camX = camY = 127;
+    return Cone();
 }
 
 TEST(WaterMatrix, ModelToWorldHoldsTheTurnAndTheLift) {
     float m[16];
     std::memset(m, 0x7F, sizeof m);
     buildWaterModelToWorld(m);
-    float c = std::cos(-90.0f * TO_RADIANS);
+    float c = std::cos(-90.0f * DEGREES_TO_RADIANS_F);
     const float expected[16] = {1, 0, 0, 0, 0, c, 1, 120, 0, -1, c, 0, 0, 0, 0, 1};
     for (int i = 0; i < 16; ++i)
         EXPECT_FLOAT_EQ(m[i], expected[i]) << "element " << i;

@@ -1,5 +1,5 @@
 // Wall clock with millisecond resolution.
-#include "app/clock.h"
+#include "scene/clock.h"
 
 #include <sys/time.h>
 

@@ -1,5 +1,6 @@
-// View state: where the viewer looks from, the ground cone that culls water tiles, and the fixed
-// model-view sequence under which the canoe, the paddler and the hull mask are drawn.
+// View state that every part of the frame reads: where the viewer looks from, the ground cone that
+// culls water tiles, the canoe's placement, and the fixed view matrix under which the canoe, the
+// paddler and the hull mask are drawn.
 #pragma once
 
 #include "base/vecmath.h"
@@ -19,5 +20,14 @@ void computeViewCone();
 // Vertical field of view in degrees for a fixed 90-degree horizontal one.
 float verticalFieldOfView(float aspect);
 
-// Multiplies the current model-view matrix by the view sequence ending in sceneMatrix.
-void viewTransform();
+// The view pitch is held within these limits; the lower one is the single-precision value next to -90
+// on the side of 0, so the view never looks straight down.
+const float PITCH_HIGHEST = 90.0f;
+const float PITCH_LOWEST = -89.99999237060547f;
+
+// The viewer's eye relative to the canoe's resting place: 450 units away and 10 above it, then 50
+// units nearer; the canoe's frame is turned by -45 degrees about the vertical.
+const double VIEW_DISTANCE = 450.0, VIEW_NEARER = 50.0, VIEW_HEIGHT = 10.0, VIEW_CANOE_TURN = -45.0;
+
+// The view transform, ending in sceneMatrix: pitch, heading, the camera offsets, the canoe's turn.
+Matrix4 viewMatrix();

@@ -1,5 +1,5 @@
 // Field of view and the culling cone at the initial heading.
-#include "app/view.h"
+#include "scene/view.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,0 +1,4 @@
+// The frame's counts.
+#include "scene/counts.h"
+
+int tileCount = 0;

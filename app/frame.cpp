@@ -12,6 +12,8 @@
 #include "water/water_shader.h"
 
 #include <GL/freeglut.h>
+#include <cstdio>
+#include <cstdlib>
 
 // The canoe, then the paddler kneeling in it; leaves the model-view matrix as it found it. The paddler's
 // keyframe step moves the canoe after both have been drawn, so the motion shows from the next frame.
@@ -59,6 +61,11 @@ void reshapeWindow(int width, int height) {
 }
 
 void idleStep() {
-    stepOcean();
+    // A refused displacement transform leaves nothing sound to draw.
+    OceanTick tick = stepOcean();
+    if (tick != OCEAN_TICK_DONE) {
+        std::printf(tick == OCEAN_X_REFUSED ? "false on DXFFT\n" : "false on DYFFT\n");
+        std::exit(0);
+    }
     glutPostRedisplay();
 }

@@ -9,6 +9,7 @@
 #include "canoe/shape_file.h"
 #include "canoe/stroke_samples.h"
 #include "ocean/normal_map.h"
+#include "water/normal_map_texture.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
 #include "paddler/animation.h"
@@ -69,6 +70,12 @@ void initScene() {
     // 4. Seed the random generator: each run shows a different sea.
     seedRandom(static_cast<unsigned int>(std::time(nullptr)));
     // 5. Water and sky resources.
+    if (!allocateNormalMap()) {
+        // Every tick writes this buffer; without it there is nothing sound to go on with.
+        std::printf("failure to malloc\n");
+        std::fflush(stdout);
+        std::exit(1);
+    }
     createNormalMapTexture();
     createNormalizeCube();
     buildSkyDome(SKY_RADIUS, skyDome);
@@ -88,7 +95,16 @@ void initScene() {
     // 11. The loon's call, looping from now on.
     startLoonSound();
     // 12. Paddler and paddle models.
-    initPaddlerModels();
+    switch (initPaddlerModels()) {
+    case PADDLER_MISSING:
+        std::printf("K.man: can't open the paddler's model\n");
+        std::exit(1);
+    case PADDLER_REFUSED:
+        std::printf("K.man: the paddler's model is refused\n");
+        std::exit(1);
+    case PADDLER_READY:
+        break;
+    }
     // 13. Material display lists.
     compileMaterialLists();
 

@@ -2,7 +2,7 @@
 // a word that is not a number counts as 0; what the counts promise is checked before it is stored.
 #include "canoe/shape_file.h"
 
-#include "canoe/tokens.h"
+#include "base/tokens.h"
 
 #include <climits>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The stroke sample reader.
 #include "canoe/stroke_samples.h"
 
-#include "canoe/tokens.h"
+#include "base/tokens.h"
 
 #include <cstdio>
 #include <cstring>

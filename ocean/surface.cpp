@@ -1,6 +1,5 @@
 // OceanGrid and the per-tick surface: spectrum of the moment, three inverse FFTs, heights, choppy
-// positions, normals, the closed 65 x 65 drawing grid and the normal-map bytes. No GL here except
-// through uploadNormalMap, which stepOcean calls last.
+// positions, normals, the closed 65 x 65 drawing grid and the normal-map bytes.
 #include "ocean/rounding.h"
 #include "ocean/surface.h"
 
@@ -139,7 +138,7 @@ void evolveSpectrum(double T) {
     evolveRows(phaseSine, phaseCosine, tables.lengthIndex);
 }
 
-void computeChoppyDisplacement() {
+OceanTick computeChoppyDisplacement() {
     keepWaveTablesCurrent();
     // (0, (-k / |k|) * imag) in every cell: only the imaginary part of the spectrum of the moment enters.
     fillDisplacementSpectra(tables.towardX, tables.towardY);
@@ -147,16 +146,11 @@ void computeChoppyDisplacement() {
         displacementX[tables.zeroCells[k] / OCEAN_N][tables.zeroCells[k] % OCEAN_N] = {0.0, 0.0};
         displacementY[tables.zeroCells[k] / OCEAN_N][tables.zeroCells[k] % OCEAN_N] = {0.0, 0.0};
     }
-    if (!oceanTransform(displacementX, OCEAN_N, OCEAN_N, -1)) {
-        std::printf("false on DXFFT\n");
-        std::exit(0);
-    }
-    if (!oceanTransform(displacementY, OCEAN_N, OCEAN_N, -1)) {
-        std::printf("false on DYFFT\n");
-        std::exit(0);
-    }
+    if (!oceanTransform(displacementX, OCEAN_N, OCEAN_N, -1)) return OCEAN_X_REFUSED;
+    if (!oceanTransform(displacementY, OCEAN_N, OCEAN_N, -1)) return OCEAN_Y_REFUSED;
     // Times checkerSign(i + j) * CHOPPINESS.
     scaleDisplacements();
+    return OCEAN_TICK_DONE;
 }
 
 void computeGridNormals(const Complex (*heights)[OCEAN_N]) {
@@ -189,11 +183,12 @@ void encodeNormalMap(unsigned char* pixels) {
     encodeNormalBytes(pixels);
 }
 
-void advanceOcean(double T) {
+OceanTick advanceOcean(double T) {
     keepWaveTablesCurrent();
     waveTablesChecked = true;
     evolveSpectrum(T);
-    computeChoppyDisplacement();
+    OceanTick displaced = computeChoppyDisplacement();
+    if (displaced != OCEAN_TICK_DONE) return displaced;
     waveTablesChecked = false;
     // A refused height transform is not fatal: the tick goes on with what the array holds.
     oceanTransform(heightField, OCEAN_N, OCEAN_N, -1);
@@ -202,12 +197,15 @@ void advanceOcean(double T) {
     placeGridPoints();
     computeGridNormals(heightField);
     buildDrawGrid();
+    return OCEAN_TICK_DONE;
 }
 
-void stepOcean() {
+OceanTick stepOcean() {
     double now = wallClockSeconds();
     // Minus the elapsed time: the sign fixes the direction in which the waves travel.
     double T = (simulationStartTime - now) * TIME_SCALE;
-    advanceOcean(T);
-    uploadNormalMap();
+    OceanTick tick = advanceOcean(T);
+    // Before the buffer exists (allocateNormalMap) there is nothing to encode into.
+    if (tick == OCEAN_TICK_DONE && normalMapPixels) encodeNormalMap(normalMapPixels);
+    return tick;
 }

@@ -41,11 +41,14 @@ extern Vec3 drawVertices[DRAW_GRID_N][DRAW_GRID_N];
 extern Vec3 drawNormals[DRAW_GRID_N][DRAW_GRID_N];
 extern double simulationStartTime; // wall-clock seconds taken right after initSpectrum
 
-// One idle tick at the current wall-clock time, normal-map upload included.
-void stepOcean();
-// The GL-free part of a tick at ocean time T (minus the elapsed seconds): evolveSpectrum,
-// computeChoppyDisplacement, the height FFT and sign correction, computeGridNormals, buildDrawGrid.
-void advanceOcean(double T);
+// How a tick went: the displacement transforms may be refused, and the program cannot go on without them.
+enum OceanTick { OCEAN_TICK_DONE, OCEAN_X_REFUSED, OCEAN_Y_REFUSED };
+
+// One idle tick at the current wall-clock time; the normal-map bytes (normalMapPixels) included.
+OceanTick stepOcean();
+// A tick at ocean time T (minus the elapsed seconds): evolveSpectrum, computeChoppyDisplacement, the
+// height FFT and sign correction, computeGridNormals, buildDrawGrid. Stops at a refused displacement.
+OceanTick advanceOcean(double T);
 
 // The 2-D transform the tick runs its three inverse transforms through: fft2d. The benchmark puts a
 // reference library's transform in its place to compare the two on the very same tick.
@@ -53,7 +56,7 @@ typedef int (*OceanTransform)(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int 
 extern OceanTransform oceanTransform;
 
 void evolveSpectrum(double T);
-void computeChoppyDisplacement(); // ends the process (status 0) when a transform is refused
+OceanTick computeChoppyDisplacement();
 void computeGridNormals(const Complex (*heights)[OCEAN_N]);
 void buildDrawGrid();
 

@@ -1,5 +1,4 @@
-// Start-up of the paddler and the paddle in their fixed order; the only part that touches GL (the
-// texture loaders) and the process exit for a paddler that can't be loaded.
+// Start-up of the paddler and the paddle in their fixed order, with the GL texture loaders.
 #include "paddler/model_tables.h"
 
 #include "scene/view.h"
@@ -7,7 +6,6 @@
 #include "water/textures.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -22,15 +20,9 @@ int tgaTexture(const char* path) {
 
 } // namespace
 
-void initPaddlerModels() {
-    if (!paddlerModelFile.isOpen()) {
-        std::printf("K.man: can't open the paddler's model\n");
-        std::exit(1);
-    }
-    if (!loadPaddlerModel(paddlerModelFile)) {
-        std::printf("K.man: the paddler's model is refused\n");
-        std::exit(1);
-    }
+PaddlerStart initPaddlerModels() {
+    if (!paddlerModelFile.isOpen()) return PADDLER_MISSING;
+    if (!loadPaddlerModel(paddlerModelFile)) return PADDLER_REFUSED;
     preparePaddler(bmpTexture, tgaTexture);
 
     sceneMatrix.setIdentity();
@@ -40,4 +32,5 @@ void initPaddlerModels() {
     else if (!loadPaddleModel(paddleModelFile))
         std::printf("K.pad: the paddle's model is refused; the paddle is left out\n");
     preparePaddle(bmpTexture);
+    return PADDLER_READY;
 }

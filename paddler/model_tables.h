@@ -77,6 +77,7 @@ void preparePaddler(BmpTextureLoader bmp, TgaTextureLoader tga);
 // The same for the paddle: face records, its single-bone weights, its texture, colours on every face.
 void preparePaddle(BmpTextureLoader bmp);
 
-// The whole start-up order of both models (needs the GL context for the textures). A missing or
-// refused paddler ends the program with status 1; a missing or refused paddle leaves it empty.
-void initPaddlerModels();
+// The whole start-up order of both models (needs the GL context for the textures). Without a usable
+// paddler nothing else is done; a missing or refused paddle is left empty, with a message.
+enum PaddlerStart { PADDLER_READY, PADDLER_MISSING, PADDLER_REFUSED };
+PaddlerStart initPaddlerModels();

@@ -2,7 +2,7 @@
 #include "water/hull_mask.h"
 
 #include "scene/view.h"
-#include "canoe/tokens.h"
+#include "base/tokens.h"
 
 #include <GL/gl.h>
 #include <cstdio>

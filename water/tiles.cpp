@@ -2,9 +2,10 @@
 // immediate-mode drawing of every kept tile as 64 strips through the water shader.
 #include "water/tiles.h"
 
+#include "ocean/surface.h"
 #include "scene/counts.h"
 #include "scene/view.h"
-#include "ocean/surface.h"
+#include "water/normal_map_texture.h"
 #include "water/textures.h"
 #include "water/water_shader.h"
 
@@ -104,6 +105,7 @@ static void drawTile(int tx, int ty) {
 }
 
 void drawWater() {
+    uploadNormalMap(); // this tick's normals
     tileCount = 0;
     glPushMatrix();
     // The shader's matrix holds only the turn and the lift; the viewer's place stays in GL's matrix.

@@ -2,7 +2,7 @@
 // fixed Fresnel and refraction constants fed every frame.
 #include "water/water_shader.h"
 
-#include "ocean/normal_map.h"
+#include "water/normal_map_texture.h"
 #include "water/textures.h"
 #include "water/tiles.h"
 

@@ -1,5 +1,5 @@
 // Word-to-number conversion shared by the shape, stroke and hull mask readers.
-#include "canoe/tokens.h"
+#include "base/tokens.h"
 
 #include <cstdlib>
 

@@ -1,0 +1,33 @@
+// The normal-map texture.
+#include "water/normal_map_texture.h"
+
+#include "ocean/normal_map.h"
+#include "ocean/surface.h"
+
+#include <GL/gl.h>
+
+unsigned int normalMapTexture = 0;
+
+unsigned int createNormalMapTexture() {
+    glEnable(GL_TEXTURE_2D);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, OCEAN_N, OCEAN_N, 0, GL_RGB, GL_UNSIGNED_BYTE, normalMapPixels);
+    normalMapTexture = name;
+    return name;
+}
+
+void uploadNormalMap() {
+    // Before start-up has made them there is neither a buffer nor a texture to fill.
+    if (normalMapPixels == nullptr || normalMapTexture == 0) return;
+    glBindTexture(GL_TEXTURE_2D, normalMapTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, OCEAN_N, OCEAN_N, 0, GL_RGB, GL_UNSIGNED_BYTE, normalMapPixels);
+}

@@ -1,5 +1,5 @@
 // The TGA reader: uncompressed true-colour (type 2) and greyscale (type 3) files of 32, 24 or 8 bits
-// per pixel, turned into an OpenGL 2-D texture.
+// per pixel, decoded into pixels ready for an OpenGL 2-D texture (base/tga_texture.h makes it).
 #pragma once
 
 #include <cstddef>
@@ -15,15 +15,6 @@ struct TgaImage {
     int bytesPerPixel;   // 4, 3 or 1
     unsigned int format; // GL_RGBA, GL_RGB or GL_LUMINANCE
     unsigned char* pixels;
-};
-
-class TgaLoader {
-  public:
-    TgaLoader() {}
-    ~TgaLoader() {}
-    // Returns a new texture name, TGA_REFUSED or TGA_READ_FAILED. A failed load creates no texture.
-    int loadTgaTexture(const char* fileName);
-    unsigned int format = 0; // pixel format of the last load
 };
 
 // Reads and decodes a TGA file without GL: 0 on success (image->pixels then holds a malloc'd buffer

@@ -1,6 +1,6 @@
 // Start-up cost of the canoe: reading a shape file the size of the bark skin (the largest, about 8,400
 // vertices and 16,000 faces), its cylindrical texture coordinates; and the per-frame rocking step.
-#include "canoe/canoe_textures.h"
+#include "canoe/cylinder_tex_coords.h"
 #include "canoe/rocking.h"
 #include "canoe/shape_file.h"
 

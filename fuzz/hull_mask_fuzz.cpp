@@ -1,6 +1,6 @@
 // Feeds the hull mask reader (readGunwaleMask) with each input as the "gunwale.mask" text stream.
 #include "fuzz_input.h"
-#include "water/hull_mask.h"
+#include "water/gunwale_mask.h"
 
 #include <sstream>
 #include <string>

@@ -1,21 +1,8 @@
-// The hull mask: a strip spanning the inside of the gunwales, drawn into the stencil buffer every
-// frame with the canoe's transform so that the water is kept out of the boat.
+// The hull mask: the gunwale strip drawn into the stencil buffer every frame with the canoe's transform,
+// so that the water is kept out of the boat.
 #pragma once
 
-#include <istream>
-
-const int GUNWALE_POINTS = 22;
-
-// A[i] on one rail and B[i] on the other, in the canoe's model space.
-struct GunwaleMaskPoints {
-    float a[GUNWALE_POINTS][3];
-    float b[GUNWALE_POINTS][3];
-};
-extern GunwaleMaskPoints gunwaleMask;
-
-// Reads the 132 numbers (A then B, x y z each). A stream that ends before all 132 prints one line
-// naming "gunwale.mask" and returns false; the caller then stops the program.
-bool readGunwaleMask(std::istream& in);
+#include "water/gunwale_mask.h"
 
 // Marks the strip with stencil 1 (colour writes off) and leaves the stencil test enabled.
 void drawHullMask();

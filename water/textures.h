@@ -1,6 +1,8 @@
-// The water and sky textures: JPEG decoding, the environment, bottom and normalisation cube maps,
-// and the BMP texture makers that the canoe and the paddler models use.
+// The water and sky textures: the environment, bottom and normalisation cube maps, the JPEG sky, and
+// the BMP texture makers that the canoe and the paddler models use.
 #pragma once
+
+#include "water/jpeg_file.h"
 
 #include <cstddef>
 
@@ -8,14 +10,6 @@
 extern unsigned int environmentCubeTexture;
 extern unsigned int bottomCubeTexture;
 extern unsigned int normalizeCubeTexture;
-
-// Largest width and height readJpeg accepts; larger files are refused like damaged ones.
-const int JPEG_MAX_SIDE = 8192;
-
-// Decodes a 3-component JPEG; rows come out bottom-up (the file's last row first). Returns a
-// malloc'd pixel block and sets the row length in bytes and the height, or returns null after
-// "can't open <name>" or "<name>: not a readable JPEG (...)" on standard error (sizes then 0).
-unsigned char* readJpeg(const char* fileName, int* rowLength, int* height);
 
 // A 2-D texture from a JPEG (linear filters, repeat, GL_BLEND environment).
 unsigned int loadJpegTexture(const char* fileName);

@@ -6,7 +6,7 @@
 #include "base/bmp.h"
 #include "canoe/shape_file.h"
 #include "canoe/stroke_samples.h"
-#include "water/hull_mask.h"
+#include "water/gunwale_mask.h"
 
 #include <algorithm>
 #include <cmath>

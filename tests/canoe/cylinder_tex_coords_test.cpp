@@ -1,5 +1,5 @@
 // Cylindrical texture coordinates of the ribs and the inner hull.
-#include "canoe/canoe_textures.h"
+#include "canoe/cylinder_tex_coords.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

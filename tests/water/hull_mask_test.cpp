@@ -1,5 +1,5 @@
 // Reading "gunwale.mask": 132 words, A's points before B's, atof rules, a short file refused.
-#include "water/hull_mask.h"
+#include "water/gunwale_mask.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

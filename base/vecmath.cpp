@@ -51,20 +51,20 @@ Matrix4 scaleMatrix(double x, double y, double z) {
     return s;
 }
 
-Matrix4 rotationX(double degrees) {
+// A fresh matrix with the rotation 'set' of 'degrees'.
+static Matrix4 rotation(void (Matrix4::*set)(const double&), double degrees) {
     Matrix4 r;
-    r.setRotationX(degrees);
+    (r.*set)(degrees);
     return r;
+}
+Matrix4 rotationX(double degrees) {
+    return rotation(&Matrix4::setRotationX, degrees);
 }
 Matrix4 rotationY(double degrees) {
-    Matrix4 r;
-    r.setRotationY(degrees);
-    return r;
+    return rotation(&Matrix4::setRotationY, degrees);
 }
 Matrix4 rotationZ(double degrees) {
-    Matrix4 r;
-    r.setRotationZ(degrees);
-    return r;
+    return rotation(&Matrix4::setRotationZ, degrees);
 }
 
 Matrix4 Matrix4::operator*(const Matrix4& b) const {

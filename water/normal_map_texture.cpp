@@ -3,21 +3,14 @@
 
 #include "ocean/normal_map.h"
 #include "ocean/surface.h"
+#include "water/textures.h"
 
 #include <GL/gl.h>
 
 unsigned int normalMapTexture = 0;
 
 unsigned int createNormalMapTexture() {
-    glEnable(GL_TEXTURE_2D);
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    unsigned int name = begin2DTexture(GL_LINEAR, GL_DECAL);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, OCEAN_N, OCEAN_N, 0, GL_RGB, GL_UNSIGNED_BYTE, normalMapPixels);
     normalMapTexture = name;
     return name;

@@ -19,7 +19,7 @@ unsigned int normalizeCubeTexture = 0;
 static const unsigned char plainPixel[4] = {128, 128, 128, 255};
 
 // A new bound 2-D texture with repeat wrapping, 'filter' both ways, and the environment mode.
-static GLuint begin2DTexture(GLint filter, GLint environmentMode) {
+unsigned int begin2DTexture(int filter, int environmentMode) {
     GLuint texture = 0;
     glEnable(GL_TEXTURE_2D);
     glGenTextures(1, &texture);

@@ -31,6 +31,9 @@ void computeNormalizeCubeFace(int size, int face, unsigned char* buffer);
 // Computes and uploads the six faces at mip 'level' to the bound cube map.
 void buildNormalizeCubeFaces(int size, int level);
 
+// Makes, binds and enables a new 2-D texture with the filter and environment mode, repeating.
+unsigned int begin2DTexture(int filter, int environmentMode);
+
 // 2-D textures from BMP files; a missing or unreadable file gives a plain 1 x 1 texture after a message.
 unsigned int loadBmpTexture(const char* fileName);
 unsigned int loadKeyedBmpTexture(const char* fileName);

@@ -1,10 +1,5 @@
 // The keyframe animation's rules: key times, the 0.004 s step, one key a frame, the clip end and the
 // next-clip choice, and the quaternion helpers.
-#include "paddler/animation.h"
-#include "scene/clock.h"
-#include "paddler/model_tables.h"
-#include "paddler/skeleton.h"
-#include "paddler/strokes.h"
 #include "model_bytes.h"
 
 #include <cmath>
@@ -12,11 +7,7 @@
 
 namespace {
 
-double fakeNow = 0;
 int moves = 0, lastMoveClip = -1, choices = 0, bonesVisitedAtChoice = -1, nextClip = -1;
-double now() {
-    return fakeNow;
-}
 void countMove(int clip) {
     ++moves;
     lastMoveClip = clip;
@@ -46,21 +37,16 @@ class Animation : public testing::Test {
         d.nodes[0].tracks = {{{0, 0, 0, 0}, {40, 0, 0, 1}}, rootKeys};
         d.nodes[1].tracks.assign(2, {{0, 0.3f, 0, 0}});
         d.vertices = {vertexAt(0, 0, 0, 1), vertexAt(0, 1, 0, 2), vertexAt(0, 2, 0, 3)};
-        std::string path = writeTempFile("anim.bin", modelFileBytes(d));
-        BinaryReadFile file(path.c_str());
-        ASSERT_EQ(loadModel(tables.model, file), 0);
+        ASSERT_EQ(loadDraft(d, [this](BinaryFile& f) { return loadModel(tables.model, f); }), 0);
         setupSkeleton(&tables.model.roots[0]);
         paddlerClips = tables.model.clips;
         paddlerClipCount = tables.model.clipCount;
-        strokeState = StrokeState();
-        clipClock = ClipClock();
-        animationHooks = AnimationHooks{now, countMove, countChoice};
         moves = choices = 0;
         bonesVisitedAtChoice = lastMoveClip = nextClip = -1;
-        startAnimation();
+        startClip(1);
     }
     void frameAt(double t) {
-        fakeNow = t;
+        testNow = t;
         poseSkeleton();
     }
     // The root's rotation this frame (its rest is a pure translation).
@@ -69,7 +55,7 @@ class Animation : public testing::Test {
         r.m[12] = r.m[13] = r.m[14] = 0;
         return r;
     }
-    void TearDown() override { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
+    TestAnimationHooks hooks{{testClock, countMove, countChoice}};
 };
 
 Matrix4 slerpPose(const RotationKey& a, const RotationKey& b, double alpha) {

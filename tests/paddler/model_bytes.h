@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -38,11 +38,7 @@ inline void fillList(Bytes& b, size_t at, uint32_t count, size_t size) {
 // Writes the bytes to a fresh file in the test temp folder and returns its path.
 inline std::string writeTempFile(const std::string& name, const Bytes& data) {
     std::string path = testing::TempDir() + name;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f) {
-        if (!data.empty()) std::fwrite(data.data(), 1, data.size(), f);
-        std::fclose(f);
-    }
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), data.size());
     return path;
 }
 

@@ -35,9 +35,12 @@ TEST(Controls, DragTurnsTheViewAndHoldsThePitch) {
     cameraHeading = 40;
 }
 
-// Each stroke key queues its clip; a key for the hand without the paddle marks a change of hands; upper
-// case and other keys queue nothing.
+int redisplays = 0;
+
+// Each stroke key queues its clip and asks for a frame; a key for the hand without the paddle marks a
+// change of hands; upper case and other keys queue nothing. While a stroke waits, a second key is lost.
 TEST(Controls, StrokeKeysQueueTheirClipsForTheirHands) {
+    strokeRedisplay = [] { ++redisplays; };
     struct Case {
         const char* what;
         int key; // a letter, or a special key when 'special'
@@ -63,12 +66,16 @@ TEST(Controls, StrokeKeysQueueTheirClipsForTheirHands) {
     for (const Case& c : cases) {
         strokeState = StrokeState();
         strokeState.paddleSide = c.side;
-        if (c.special)
-            specialKeyPressed(c.key);
-        else
-            keyPressed(static_cast<unsigned char>(c.key));
+        redisplays = 0;
+        for (int press = 0; press < 2; press++) // the second press must change nothing
+            if (c.special)
+                specialKeyPressed(c.key);
+            else
+                keyPressed(static_cast<unsigned char>(c.key));
         EXPECT_EQ(strokeState.queuedStroke, c.expectStroke) << c.what;
         EXPECT_EQ(strokeState.sideChangeStep, c.expectChange) << c.what;
+        EXPECT_EQ(redisplays, c.expectStroke >= 0 ? 1 : 0) << c.what;
     }
     strokeState = StrokeState();
+    strokeRedisplay = [] {};
 }

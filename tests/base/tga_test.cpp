@@ -4,8 +4,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -81,10 +81,8 @@ TEST(TgaImage, RefusesWhatItCannotRead) {
 TEST(TgaImage, ReadsFilesAndRefusesAMissingOne) {
     std::string path = testing::TempDir() + "/red_blue.tga";
     Bytes file = tga(2, 0, 2, 1, 24, {0, 0, 255, 255, 0, 0});
-    FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
+    ASSERT_TRUE(
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size()));
     TgaImage image;
     ASSERT_EQ(readTgaImage(path.c_str(), &image), 0);
     EXPECT_EQ(Bytes(image.pixels, image.pixels + 6), Bytes({255, 0, 0, 0, 0, 255}));

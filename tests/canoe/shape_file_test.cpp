@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -24,6 +23,8 @@ const char* const TRIANGLE = "vertices 3\nnormals 3\nfaces 1\n"
                              "0 0 0\n1 0 0\n0 1 0\n"
                              "0 0 1\n0 0 1\n0 0 1\n"
                              "1 99 1 2 x 2 3 3 3\n";
+// Three zero vertices and normals and one face, whose nine numbers follow.
+const std::string THREE = "v 3 n 3 f 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
 
 TEST(ShapeFile, ReadsCountsVerticesNormalsAndOneBasedFaces) {
     // The same triangle with tokens split by any whitespace reads the same.
@@ -56,25 +57,22 @@ TEST(ShapeFile, NumbersConvertLikeAtoiAndAtof) {
         EXPECT_FLOAT_EQ(s.vertices[k / 3][k % 3], expected[k]) << k;
 }
 
-TEST(ShapeFile, OnlyTheAxeStringIsShiftedHalfAUnitInZ) {
-    for (int index : {12, 13, 14}) {
-        ASSERT_TRUE(readText(TRIANGLE, index));
-        float shift = index == AXE_STRING_SHAPE ? 0.5f : 0.0f;
-        EXPECT_FLOAT_EQ(canoeShapes[index].vertices[0][2], 0.0f - shift) << index;
+// Only the axe string is shifted, and only the seat net needs the 8 vertices and normals of its quads
+// (it is accepted without them, with a warning).
+TEST(ShapeFile, RulesOfSingleSlots) {
+    for (int index : {SEAT_NET_SHAPE, 10, 12, AXE_STRING_SHAPE, 14}) {
+        std::string printed;
+        ASSERT_TRUE(readText(TRIANGLE, index, &printed));
+        EXPECT_FLOAT_EQ(canoeShapes[index].vertices[0][2], index == AXE_STRING_SHAPE ? -0.5f : 0.0f) << index;
         EXPECT_FLOAT_EQ(canoeShapes[index].normals[0][2], 1.0f) << "normals are never shifted";
+        bool warned = printed.find("finseatnet.shad: fewer than 8 vertices and normals") == 0;
+        EXPECT_TRUE(index == SEAT_NET_SHAPE ? warned : printed.empty()) << index << ": " << printed;
     }
 }
 
-TEST(ShapeFile, SeatNetsWithoutTheirTwoQuadsAreAcceptedWithAWarning) {
-    std::string printed;
-    EXPECT_TRUE(readText(TRIANGLE, SEAT_NET_SHAPE, &printed));
-    EXPECT_NE(printed.find("finseatnet.shad: fewer than 8 vertices and normals"), std::string::npos)
-        << printed;
-    EXPECT_TRUE(readText(TRIANGLE, 10, &printed)); // other shapes need no minimum
-    EXPECT_EQ(printed, "");
-}
-
-TEST(ShapeFile, EmptyShapeAndTheCapacityItselfAreAccepted) {
+// An empty shape, a shape at the capacity itself, and texture-coordinate numbers at the ends of a long
+// (clamped into 32 bits) are all accepted.
+TEST(ShapeFile, EdgeValuesAreAccepted) {
     ASSERT_TRUE(readText("v 0 n 0 f 0", 5));
     EXPECT_EQ(canoeShapes[5].vertexCount, 0);
     std::string text = "v 20000 n 0 f 0\n";
@@ -83,10 +81,13 @@ TEST(ShapeFile, EmptyShapeAndTheCapacityItselfAreAccepted) {
     ASSERT_TRUE(readText(text, 8));
     EXPECT_EQ(canoeShapes[8].vertexCount, SHAPE_CAPACITY);
     EXPECT_FLOAT_EQ(canoeShapes[8].vertices[SHAPE_CAPACITY - 1][2], 3.0f);
+    ASSERT_TRUE(readText(THREE + "1 -99999999999999999999 1 2 99999999999999999999 2 3 0 3", 7));
+    EXPECT_EQ(canoeShapes[7].faces[0][1], INT32_MIN);
+    EXPECT_EQ(canoeShapes[7].faces[0][4], INT32_MAX);
+    EXPECT_EQ(canoeShapes[7].faces[0][7], -1);
 }
 
 TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
-    const std::string three = "v 3 n 3 f 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
     const struct {
         std::string text;
         const char* says;
@@ -99,15 +100,15 @@ TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
         {"v 3 n", "ends before its normal count"},
         {"v 3 n 3 f 1 0 0 0 1 0", "ends inside its vertices"},
         {"v 1 n 2 f 0 0 0 0 0 0 1", "ends inside its normals"},
-        {three + "1 1 1 2 2", "ends inside its faces"},
-        {three + "1 1 1 2 2 2 4 4 3", "face 1 uses vertex 4 of 3"},
-        {three + "1 1 1 2 2 2 3 3 4", "face 1 uses normal 4 of 3"},
-        {three + "0 1 1 2 2 2 3 3 3", "face 1 uses vertex 0 of 3"},
-        {three + "1 1 1 two 2 2 3 3 3", "face 1 uses vertex 0 of 3"}, // a word that is not a number
+        {THREE + "1 1 1 2 2", "ends inside its faces"},
+        {THREE + "1 1 1 2 2 2 4 4 3", "face 1 uses vertex 4 of 3"},
+        {THREE + "1 1 1 2 2 2 3 3 4", "face 1 uses normal 4 of 3"},
+        {THREE + "0 1 1 2 2 2 3 3 3", "face 1 uses vertex 0 of 3"},
+        {THREE + "1 1 1 two 2 2 3 3 3", "face 1 uses vertex 0 of 3"}, // a word that is not a number
         {"v 0 n 0 f 1 1 1 1 1 1 1 1 1 1", "face 1 uses vertex 1 of 0"},
         // Saturates at LONG_MIN; one below that overflowed (found by fuzz/shape_file_fuzz).
-        {three + "-99999999999999999999 1 1 2 2 2 3 3 3", "face 1 uses vertex -9223372036854775808 of 3"},
-        {three + "1 1 1 2 2 2 3 3 -99999999999999999999", "face 1 uses normal -9223372036854775808 of 3"},
+        {THREE + "-99999999999999999999 1 1 2 2 2 3 3 3", "face 1 uses vertex -9223372036854775808 of 3"},
+        {THREE + "1 1 1 2 2 2 3 3 -99999999999999999999", "face 1 uses normal -9223372036854775808 of 3"},
     };
     for (const auto& c : cases) {
         std::string printed;
@@ -120,16 +121,6 @@ TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
     EXPECT_FALSE(readText(TRIANGLE, -1));
 }
 
-// The unused texture-coordinate number is clamped into 32 bits, from both ends of a long.
-TEST(ShapeFile, TextureCoordinateNumbersAtTheEndsOfALongAreClamped) {
-    const std::string three = "v 3 n 3 f 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
-    ASSERT_TRUE(readText(three + "1 -99999999999999999999 1 2 99999999999999999999 2 3 0 3", 7));
-    const ShapeFile& s = canoeShapes[7];
-    EXPECT_EQ(s.faces[0][1], INT32_MIN);
-    EXPECT_EQ(s.faces[0][4], INT32_MAX);
-    EXPECT_EQ(s.faces[0][7], -1);
-}
-
 TEST(ShapeFile, FileNamesInLoadOrder) {
     EXPECT_STREQ(shapeFileNames[0], "finouthull.shad");
     EXPECT_STREQ(shapeFileNames[2], shapeFileNames[6]); // loaded twice
@@ -137,47 +128,6 @@ TEST(ShapeFile, FileNamesInLoadOrder) {
     EXPECT_STREQ(shapeFileNames[13], "fixfinaxstring.shad");
     EXPECT_STREQ(shapeFileNames[15], "finpaddle.shad");
     EXPECT_EQ(canoeShapeCount, 15);
-}
-
-// Damaged copies of a valid file (words replaced, dropped or added, fixed seed): whatever the reader
-// accepts must keep every face inside its counts, and counts inside the record.
-TEST(ShapeFile, RandomDamageNeverEscapesTheRecord) {
-    std::vector<std::string> valid;
-    std::istringstream base(
-        "v 4 n 2 f 2  0 0 0  1 0 0  0 1 0  1 1 1  0 0 1  0 1 0  1 1 1 2 1 1 3 1 2  2 2 2 3 1 1 4 4 2");
-    for (std::string w; base >> w;)
-        valid.push_back(w);
-    const std::vector<std::string> words = {
-        "-1",          "0",   "5",   "20000", "20001", "2147483648",
-        "-2147483649", "1e9", "nan", "inf",   "x",     "99999999999999999999",
-        "3.7",         "+2",  ""};
-    unsigned seed = 12345;
-    auto next = [&seed](size_t range) { return ((seed = seed * 1103515245u + 12345u) >> 16) % range; };
-    int accepted = 0;
-    for (int round = 0; round < 3000; round++) {
-        std::vector<std::string> damaged = valid;
-        for (int k = 1 + next(3); k > 0 && !damaged.empty(); k--) {
-            size_t at = next(damaged.size()), what = next(3);
-            if (what == 1) damaged.erase(damaged.begin() + at);
-            if (what == 2) damaged.insert(damaged.begin() + at, "");
-            if (what != 1) damaged[at] = words[next(words.size())];
-        }
-        std::string text;
-        for (const std::string& w : damaged)
-            text += w + " ";
-        bool ok = readText(text, 11);
-        const ShapeFile& s = canoeShapes[11];
-        ASSERT_TRUE(s.vertexCount >= 0 && s.vertexCount <= SHAPE_CAPACITY &&
-                    s.normalCount <= SHAPE_CAPACITY && s.faceCount <= SHAPE_CAPACITY)
-            << text;
-        accepted += ok;
-        for (int f = 0; ok && f < s.faceCount; f++)
-            for (int c = 0; c < 3; c++) {
-                ASSERT_TRUE(s.faces[f][3 * c] >= 0 && s.faces[f][3 * c] < s.vertexCount) << text;
-                ASSERT_TRUE(s.faces[f][3 * c + 2] >= 0 && s.faces[f][3 * c + 2] < s.normalCount) << text;
-            }
-    }
-    EXPECT_GT(accepted, 100); // harmless damage (a coordinate changed) is still read
 }
 
 } // namespace

@@ -1,10 +1,5 @@
 // The keyframe animation's rules: key times, the 0.004 s step, one key a frame, the clip end and the
 // next-clip choice, and the quaternion helpers.
-#include "paddler/animation.h"
-#include "scene/clock.h"
-#include "paddler/model_tables.h"
-#include "paddler/skeleton.h"
-#include "paddler/strokes.h"
 #include "model_bytes.h"
 
 #include <cmath>
@@ -12,11 +7,7 @@
 
 namespace {
 
-double fakeNow = 0;
 int moves = 0, lastMoveClip = -1, choices = 0, bonesVisitedAtChoice = -1, nextClip = -1;
-double now() {
-    return fakeNow;
-}
 void countMove(int clip) {
     ++moves;
     lastMoveClip = clip;
@@ -28,6 +19,11 @@ void countChoice() {
 }
 
 const RotationKey K[3] = {{0, 0.2f, -0.4f, 0.6f}, {5, 1.1f, 0.3f, -0.5f}, {10, -0.7f, 0.9f, 0.1f}};
+
+void expectNear(const Matrix4& a, const Matrix4& b, double tolerance, const char* what) {
+    for (int k = 0; k < 16; ++k)
+        EXPECT_NEAR(a.m[k], b.m[k], tolerance) << what << " element " << k;
+}
 
 // Three bones in a chain: the root carries the keys under test (clip 1) and an easy clip 0; bone 1
 // holds one key; bone 2 has no keys.
@@ -46,30 +42,23 @@ class Animation : public testing::Test {
         d.nodes[0].tracks = {{{0, 0, 0, 0}, {40, 0, 0, 1}}, rootKeys};
         d.nodes[1].tracks.assign(2, {{0, 0.3f, 0, 0}});
         d.vertices = {vertexAt(0, 0, 0, 1), vertexAt(0, 1, 0, 2), vertexAt(0, 2, 0, 3)};
-        std::string path = writeTempFile("anim.bin", modelFileBytes(d));
-        BinaryReadFile file(path.c_str());
-        ASSERT_EQ(loadModel(tables.model, file), 0);
+        ASSERT_EQ(loadDraft(d, [this](BinaryFile& f) { return loadModel(tables.model, f); }), 0);
         setupSkeleton(&tables.model.roots[0]);
         paddlerClips = tables.model.clips;
         paddlerClipCount = tables.model.clipCount;
-        strokeState = StrokeState();
-        clipClock = ClipClock();
-        animationHooks = AnimationHooks{now, countMove, countChoice};
         moves = choices = 0;
         bonesVisitedAtChoice = lastMoveClip = nextClip = -1;
-        startAnimation();
+        startClip(1);
     }
     void frameAt(double t) {
-        fakeNow = t;
+        testNow = t;
         poseSkeleton();
     }
-    // The root's rotation this frame (its rest is a pure translation).
-    Matrix4 rootRotation() {
-        Matrix4 r = bones[0].animLocal;
-        r.m[12] = r.m[13] = r.m[14] = 0;
-        return r;
+    // The root's pose this frame: its rest transform, then 'rotation'.
+    void expectRootPose(const Matrix4& rotation, double tolerance, const char* what) {
+        expectNear(bones[0].animLocal, bones[0].restLocal * rotation, tolerance, what);
     }
-    void TearDown() override { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
+    TestAnimationHooks hooks{{testClock, countMove, countChoice}};
 };
 
 Matrix4 slerpPose(const RotationKey& a, const RotationKey& b, double alpha) {
@@ -77,16 +66,11 @@ Matrix4 slerpPose(const RotationKey& a, const RotationKey& b, double alpha) {
                                               eulerToQuaternion(b.angleX, b.angleY, b.angleZ), alpha));
 }
 
-void expectNear(const Matrix4& a, const Matrix4& b, double tolerance, const char* what) {
-    for (int k = 0; k < 16; ++k)
-        EXPECT_NEAR(a.m[k], b.m[k], tolerance) << what << " element " << k;
-}
-
 TEST_F(Animation, FirstFrameShowsKeyZeroThenKeysStepPast4Milliseconds) {
     load();
     EXPECT_DOUBLE_EQ(clipClock.clipDuration, 1.0);
     frameAt(100);
-    expectNear(rootRotation(), keyPoseMatrix(K[0]), 1e-12, "root");
+    expectRootPose(keyPoseMatrix(K[0]), 1e-12, "root");
     EXPECT_DOUBLE_EQ(clipClock.clipStartTime, 100);
     EXPECT_EQ(moves, 1);
     EXPECT_EQ(lastMoveClip, 1);
@@ -111,7 +95,7 @@ TEST_F(Animation, FirstFrameShowsKeyZeroThenKeysStepPast4Milliseconds) {
     for (const Step& s : steps) {
         frameAt(100 + s.elapsed);
         EXPECT_EQ(bones[0].currentKey, s.key) << s.elapsed;
-        expectNear(rootRotation(), slerpPose(K[s.key], K[s.key + 1], s.alpha), 1e-6, "pose");
+        expectRootPose(slerpPose(K[s.key], K[s.key + 1], s.alpha), 1e-6, "pose");
         // The one-key bone holds its pose; the keyless one never moves its key index.
         EXPECT_EQ(bones[1].currentKey, 0);
         EXPECT_EQ(bones[2].currentKey, 0);
@@ -129,6 +113,7 @@ TEST_F(Animation, SlowFramesCatchUpWithTheClockAndNeverOvershootAKey) {
         double alpha;
     } frames[] = {
         {0.1, 0, {0, 0, 0, 0}, {2, 0, 0, 0.2f}, 0.5},
+        {0.202, 0, {0, 0, 0, 0}, {2, 0, 0, 0.2f}, 1.0},    // 2 ms past key 1: held at its pose, not beyond
         {0.7, 3, {6, 0, 0, 0.6f}, {10, 0, 0, 1.0f}, 0.25}, // three keys passed in one frame
         {0.9, 3, {6, 0, 0, 0.6f}, {10, 0, 0, 1.0f}, 0.75},
     };
@@ -136,14 +121,8 @@ TEST_F(Animation, SlowFramesCatchUpWithTheClockAndNeverOvershootAKey) {
     for (const Frame& f : frames) {
         frameAt(50 + f.at);
         EXPECT_EQ(bones[0].currentKey, f.key) << f.at;
-        expectNear(rootRotation(), slerpPose(f.from, f.to, f.alpha), 1e-6, "slow frame");
+        expectRootPose(slerpPose(f.from, f.to, f.alpha), 1e-6, "slow frame");
     }
-    // A frame 2 ms past key 1 still plays segment 0, at its end pose and not beyond it.
-    load({{0, 0, 0, 0}, {2, 0, 0, 0.2f}, {4, 0, 0, 0.4f}, {6, 0, 0, 0.6f}, {10, 0, 0, 1.0f}});
-    frameAt(50);
-    frameAt(50.202);
-    EXPECT_EQ(bones[0].currentKey, 0);
-    expectNear(rootRotation(), keyPoseMatrix(RotationKey{2, 0, 0, 0.2f}), 1e-6, "held at key 1");
 }
 
 TEST_F(Animation, LastKeyLandsOnTheClipsEnd) {
@@ -151,8 +130,7 @@ TEST_F(Animation, LastKeyLandsOnTheClipsEnd) {
     frameAt(7);
     EXPECT_DOUBLE_EQ(bones[0].keyTimes[1], 1.0);
     frameAt(7.5);
-    expectNear(rootRotation(), slerpPose(RotationKey{0, 0, 0, 0}, RotationKey{3, 0, 0, 1.0f}, 0.5), 1e-9,
-               "half");
+    expectRootPose(slerpPose(RotationKey{0, 0, 0, 0}, RotationKey{3, 0, 0, 1.0f}, 0.5), 1e-9, "half");
 }
 
 TEST_F(Animation, ClipEndShowsLastKeysAndChoosesOnTheLastBoneOnly) {
@@ -164,7 +142,7 @@ TEST_F(Animation, ClipEndShowsLastKeysAndChoosesOnTheLastBoneOnly) {
     frameAt(11.2); // past the end
     EXPECT_EQ(choices, 1);
     EXPECT_EQ(bonesVisitedAtChoice, 3); // the last bone's step
-    expectNear(rootRotation(), keyPoseMatrix(K[2]), 1e-12, "last key");
+    expectRootPose(keyPoseMatrix(K[2]), 1e-12, "last key");
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(bones[i].clipState, 0);
     EXPECT_FALSE(clipClock.clipEnded);
@@ -172,10 +150,10 @@ TEST_F(Animation, ClipEndShowsLastKeysAndChoosesOnTheLastBoneOnly) {
     EXPECT_DOUBLE_EQ(clipClock.clipDuration, 2.0); // clip 0: 40 frames at 20 per second
     frameAt(15); // a long pause: the new clip starts from its first key, clock restarted here
     EXPECT_DOUBLE_EQ(clipClock.clipStartTime, 15);
-    expectNear(rootRotation(), Matrix4(), 1e-12, "first key of clip 0");
+    expectRootPose(Matrix4(), 1e-12, "first key of clip 0");
     EXPECT_EQ(choices, 1);
     frameAt(16);
-    EXPECT_NEAR(rootRotation().at(1, 0), std::sin(0.5), 1e-6);
+    expectRootPose(slerpPose(RotationKey{0, 0, 0, 0}, RotationKey{40, 0, 0, 1}, 0.5), 1e-6, "clip 0");
 }
 
 TEST_F(Animation, ReplayingTheClipWhenNothingIsChosen) {
@@ -185,7 +163,7 @@ TEST_F(Animation, ReplayingTheClipWhenNothingIsChosen) {
     frameAt(2.5);
     EXPECT_EQ(strokeState.currentClip, 1);
     frameAt(2.6);
-    expectNear(rootRotation(), keyPoseMatrix(K[0]), 1e-12, "replayed");
+    expectRootPose(keyPoseMatrix(K[0]), 1e-12, "replayed");
 }
 
 TEST(Quaternions, EulerAndKeyPoseGiveTheSameRotation) {

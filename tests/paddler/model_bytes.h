@@ -1,14 +1,19 @@
-// Model files for the tests: small drafts written by the asset generator's model writer, and the byte
-// edits that make what that writer never writes (damaged fields, filled unused lists).
+// Model files for the tests: small drafts written by the asset generator's model writer, the byte
+// edits that make what that writer never writes (damaged fields, filled unused lists), and the stand-ins
+// (clock, texture loaders) that let a loaded model play without a window.
 #pragma once
 
 #include "assets/model_writer.h"
+#include "paddler/animation.h"
+#include "paddler/model_tables.h"
+#include "paddler/skeleton.h"
 #include "paddler/strokes.h"
+#include "scene/clock.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,11 +38,7 @@ inline void fillList(Bytes& b, size_t at, uint32_t count, size_t size) {
 // Writes the bytes to a fresh file in the test temp folder and returns its path.
 inline std::string writeTempFile(const std::string& name, const Bytes& data) {
     std::string path = testing::TempDir() + name;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f) {
-        if (!data.empty()) std::fwrite(data.data(), 1, data.size(), f);
-        std::fclose(f);
-    }
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), data.size());
     return path;
 }
 
@@ -99,4 +100,45 @@ inline DraftModel paddlerShapedModel(int bones = 42, int clips = STROKE_CLIP_COU
         for (auto& track : n.tracks)
             track = {{0, 0, 0, 0}};
     return d;
+}
+
+// Writes the draft as the file 'name' and hands it, open, to 'load' (loadPaddlerModel, loadPaddleModel or
+// a lambda around loadModel); returns what 'load' returns.
+template <typename Load>
+auto loadDraft(const DraftModel& d, Load load, const std::string& name = "draft.man") {
+    std::string path = writeTempFile(name, modelFileBytes(d));
+    BinaryReadFile file(path.c_str());
+    return load(file);
+}
+
+// Texture loaders for models whose textures are never drawn.
+inline unsigned int noBmpTexture(const char*) {
+    return 0;
+}
+inline int noTgaTexture(const char*) {
+    return 0;
+}
+
+// The animation's clock while a test runs: the test sets testNow.
+inline double testNow = 0;
+inline double testClock() {
+    return testNow;
+}
+inline void canoeStaysPut(int) {}
+
+// Puts the test's animation hooks in place, and the program's own back when it goes out of scope.
+struct TestAnimationHooks {
+    explicit TestAnimationHooks(AnimationHooks hooks) { animationHooks = hooks; }
+    ~TestAnimationHooks() { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
+};
+
+// Starts 'clip' afresh with the paddle in hand 'side', as though no clip had played before.
+inline void startClip(int clip, int side = 1) {
+    strokeState = StrokeState();
+    strokeState.paddleSide = side;
+    strokeState.currentClip = strokeState.requestedClip = clip;
+    clipClock = ClipClock();
+    for (int i = 0; i < boneCount; ++i)
+        bones[i].clipState = -1;
+    startAnimation();
 }

@@ -1,12 +1,7 @@
 // What the paddler's frame hands to the renderer, recorded without a window: the matrix each triangle is
 // drawn under, when materials, textures and the alpha test change, and where the paddle is held.
-#include "scene/clock.h"
-#include "paddler/animation.h"
-#include "paddler/model_tables.h"
 #include "paddler/paddler_frame.h"
 #include "paddler/placement.h"
-#include "paddler/skeleton.h"
-#include "paddler/strokes.h"
 #include "model_bytes.h"
 
 #include <cmath>
@@ -53,11 +48,6 @@ void triangle(const SkinVertex* const c[3], bool skinned) {
 void finish() {}
 const PaddlerRenderer recorder = {load, material, texture, alpha, triangle, finish};
 
-double fakeNow = 0;
-double now() {
-    return fakeNow;
-}
-void noMove(int) {}
 unsigned int bmpId(const char*) {
     return 7;
 }
@@ -95,33 +85,28 @@ class PaddlerFrame : public testing::Test {
   protected:
     Matrix4 placement = translationMatrix(3, -2, -400) * rotationY(35);
     void SetUp() override {
-        std::string path = writeTempFile("K.man", modelFileBytes(paddlerUnderTest()));
-        BinaryReadFile file(path.c_str());
-        ASSERT_TRUE(loadPaddlerModel(file));
+        ASSERT_TRUE(loadDraft(paddlerUnderTest(), loadPaddlerModel));
         preparePaddler(bmpId, tgaId);
         DraftModel p = smallModel();
         p.textures = {{"wood", 5, "wood.bmp"}};
-        path = writeTempFile("K.pad", modelFileBytes(p));
-        BinaryReadFile paddleFile(path.c_str());
-        ASSERT_TRUE(loadPaddleModel(paddleFile));
+        ASSERT_TRUE(loadDraft(p, loadPaddleModel, "K.pad"));
         preparePaddle(bmpId);
-        animationHooks = AnimationHooks{now, noMove, chooseNextClip};
         strokeState = StrokeState();
         startAnimation();
-        fakeNow = 10;
+        testNow = 10;
     }
-    void TearDown() override { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
+    TestAnimationHooks hooks{{testClock, canoeStaysPut, chooseNextClip}};
     void frame() {
         rec = Recording();
-        fakeNow += 0.3;
+        testNow += 0.3;
         drawPaddlerFrame(placement, recorder);
     }
     Matrix4 underBone(int id) { return placement * bones[id - 1].skinMatrix; }
 };
 
-void expectSame(const Matrix4& a, const Matrix4& b, const std::string& what) {
+void expectSame(const Matrix4& a, const Matrix4& b, const std::string& what, double tolerance = 1e-12) {
     for (int k = 0; k < 16; ++k)
-        EXPECT_NEAR(a.m[k], b.m[k], 1e-12) << what << " element " << k;
+        EXPECT_NEAR(a.m[k], b.m[k], tolerance) << what << " element " << k;
 }
 
 TEST_F(PaddlerFrame, MatricesMaterialsAndAlphaTestPerTriangle) {
@@ -168,29 +153,15 @@ TEST_F(PaddlerFrame, PaddleFollowsTheHoldingHand) {
         EXPECT_TRUE(rec.triangles[0].textured);
         EXPECT_EQ(rec.triangles[0].texture, 7u);
     }
-    // The hand's animated frame carries the paddle, with the hand's rest position taken out; side 0 turns
-    // it half round about its shaft (z).
+    // In the hand's animated frame the paddle sits at the grip less the hand's rest position (bone b of
+    // this chain rests b + 1 units up), turned 2 degrees clockwise about its shaft (z), and half round
+    // more on side 0.
     for (int side : {1, 0}) {
         int hand = side == 1 ? PADDLE_BONE_SIDE1 : PADDLE_BONE_SIDE0;
-        Matrix4 held = paddlePlacement(side, bones);
-        Vec3 origin, shaft(0, 0, 1), face(1, 0, 0);
-        held.transformPoint(origin);
-        held.transformDirection(shaft);
-        held.transformDirection(face);
-        // In this chain every bone rests one unit above its parent.
-        Vec3 grip(side == 1 ? 23.1557 : -22.8511, 41.1324 - (hand + 1), 2.42493);
-        Vec3 expectOrigin = grip, expectShaft(0, 0, 1),
-             expectFace(std::cos(2 * M_PI / 180), -std::sin(2 * M_PI / 180), 0);
-        if (side == 0) expectFace = expectFace * -1;
-        const Matrix4& a = bones[hand].animGlobal;
-        a.transformPoint(expectOrigin);
-        a.transformDirection(expectShaft);
-        a.transformDirection(expectFace);
-        for (double Vec3::*c : {&Vec3::x, &Vec3::y, &Vec3::z}) {
-            EXPECT_NEAR(origin.*c, expectOrigin.*c, 1e-6) << "side " << side;
-            EXPECT_NEAR(shaft.*c, expectShaft.*c, 1e-6) << "side " << side;
-            EXPECT_NEAR(face.*c, expectFace.*c, 1e-6) << "side " << side;
-        }
+        Matrix4 inHand = invertMatrix(bones[hand].animGlobal) * paddlePlacement(side, bones);
+        Matrix4 expected = translationMatrix(side == 1 ? 23.1557 : -22.8511, 41.1324 - (hand + 1), 2.42493) *
+                           rotationZ(side == 1 ? -2 : 178);
+        expectSame(inHand, expected, "paddle in hand " + std::to_string(side), 1e-9);
     }
 }
 

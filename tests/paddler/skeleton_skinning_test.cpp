@@ -1,7 +1,4 @@
 // The bone array's pre-order, rest-pose skinning, the skin bindings, the face flags and the blending.
-#include "paddler/animation.h"
-#include "paddler/model_tables.h"
-#include "paddler/skeleton.h"
 #include "model_bytes.h"
 
 #include <cmath>
@@ -10,9 +7,7 @@ namespace {
 
 // Loads 'd' into 'tables' the way start-up does, up to the face records.
 void prepare(ModelTables& tables, const DraftModel& d) {
-    std::string path = writeTempFile("skin.bin", modelFileBytes(d));
-    BinaryReadFile file(path.c_str());
-    ASSERT_EQ(loadModel(tables.model, file), 0);
+    ASSERT_EQ(loadDraft(d, [&](BinaryFile& f) { return loadModel(tables.model, f); }), 0);
     tables.vertexCount = tables.model.vertexCount;
     tables.faceCount = tables.model.faceCount;
     tables.records = new TriangleDrawRecord[tables.faceCount];

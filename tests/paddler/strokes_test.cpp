@@ -1,51 +1,27 @@
 // The stroke machine as a player meets it: the clips a request plays, through the real keyframe clock and
 // the paddler's frame (which carries out the change of hands); and the canoe motion of one frame.
-#include "scene/clock.h"
-#include "scene/view.h"
-#include "paddler/animation.h"
-#include "paddler/model_tables.h"
 #include "paddler/paddler_frame.h"
-#include "paddler/skeleton.h"
-#include "paddler/strokes.h"
+#include "scene/view.h"
 #include "model_bytes.h"
 
 #include <cmath>
 
 namespace {
 
-double fakeNow = 0;
-double now() {
-    return fakeNow;
-}
-void noMove(int) {}
-void none() {}
-void noMatrix(const Matrix4&) {}
-void noMaterial(const TriangleDrawRecord&) {}
-void noTexture(bool, uint32_t) {}
-void noSwitch(bool) {}
-void noTriangle(const SkinVertex* const[3], bool) {}
-const PaddlerRenderer nothingDrawn = {noMatrix, noMaterial, noTexture, noSwitch, noTriangle, none};
-unsigned int noBmp(const char*) {
-    return 0;
-}
-int noTga(const char*) {
-    return 0;
-}
+const PaddlerRenderer nothingDrawn = {
+    [](const Matrix4&) {}, [](const TriangleDrawRecord&) {},        [](bool, uint32_t) {},
+    [](bool) {},           [](const SkinVertex* const[3], bool) {}, [] {}};
 
 // Every clip is 3 frames at 30 a second; frames come every 0.05 s, so a clip lasts three frames.
 class Strokes : public testing::Test {
   protected:
     void SetUp() override {
-        std::string path =
-            writeTempFile("K.man", modelFileBytes(paddlerShapedModel(42, STROKE_CLIP_COUNT, 3)));
-        BinaryReadFile file(path.c_str());
-        ASSERT_TRUE(loadPaddlerModel(file));
-        preparePaddler(noBmp, noTga);
+        ASSERT_TRUE(loadDraft(paddlerShapedModel(42, STROKE_CLIP_COUNT, 3), loadPaddlerModel));
+        preparePaddler(noBmpTexture, noTgaTexture);
         BinaryReadFile noPaddle("");
         loadPaddleModel(noPaddle);
-        animationHooks = AnimationHooks{now, noMove, chooseNextClip};
     }
-    void TearDown() override { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
+    TestAnimationHooks hooks{{testClock, canoeStaysPut, chooseNextClip}};
 
     struct Press {
         int atStart; // pressed on the first frame of the clip with this place in the sequence
@@ -55,15 +31,9 @@ class Strokes : public testing::Test {
     // on each one's first frame.
     void play(int side, const std::vector<Press>& presses, size_t starts, std::vector<int>& clips,
               std::vector<int>& sides) {
-        strokeState = StrokeState();
-        strokeState.paddleSide = side;
-        strokeState.currentClip = strokeState.requestedClip = side == 1 ? 1 : 5;
-        clipClock = ClipClock();
-        for (int i = 0; i < boneCount; ++i)
-            bones[i].clipState = -1;
-        startAnimation();
+        startClip(side == 1 ? 1 : 5, side);
         for (int frame = 0; frame < 200 && clips.size() < starts; ++frame) {
-            fakeNow += 0.05;
+            testNow += 0.05;
             bool starting = bones[0].clipState != 1;
             if (starting) {
                 clips.push_back(strokeState.currentClip);
@@ -104,26 +74,6 @@ TEST_F(Strokes, RequestsPlayThroughChangesOfHandsAndHolds) {
         EXPECT_EQ(sides, c.sides) << c.what;
         EXPECT_EQ(strokeState.sideChangeStep, -1) << c.what;
     }
-}
-
-TEST(StrokeRequest, QueuesOneAtATimeAndMarksTheOtherHand) {
-    int redisplays = 0;
-    static int* counter;
-    counter = &redisplays;
-    strokeRedisplay = [] { ++*counter; };
-    strokeState = StrokeState(); // paddle in hand 1
-    requestStroke(0, 1);
-    EXPECT_EQ(strokeState.queuedStroke, 0);
-    EXPECT_EQ(strokeState.sideChangeStep, -1);
-    requestStroke(6, 0); // lost: one request at a time
-    EXPECT_EQ(strokeState.queuedStroke, 0);
-    EXPECT_EQ(strokeState.sideChangeStep, -1);
-    EXPECT_EQ(redisplays, 1);
-    strokeState = StrokeState();
-    requestStroke(6, 0);
-    EXPECT_EQ(strokeState.sideChangeStep, -5);
-    strokeRedisplay = [] {};
-    strokeState = StrokeState();
 }
 
 TEST(CanoeMotionStep, SpeedAndTurnRateChangePerFrame) {

@@ -1,4 +1,5 @@
-// Field of view and the culling cone at the initial heading.
+// Field of view and the culling cone: 132 units behind the viewer, opening 90 degrees about the view
+// direction, which turns with the heading.
 #include "scene/view.h"
 
 #include <cmath>
@@ -10,25 +11,20 @@ TEST(View, VerticalFieldOfViewKeepsNinetyDegreesAcross) {
     EXPECT_NEAR(verticalFieldOfView(1.0f), 90.0, 1e-4);
 }
 
-TEST(View, ConeAtInitialHeadingOpensNinetyDegreesAroundTheViewDirection) {
-    cameraHeading = 40.0f;
-    camX = camY = 127.0;
-    computeViewCone();
-    const double toRadians = M_PI / 180;
-    EXPECT_NEAR(viewConeApex[0], 127 - 132 * std::cos(50 * toRadians), 1e-4);
-    EXPECT_NEAR(viewConeApex[1], 127 - 132 * std::sin(50 * toRadians), 1e-4);
-    EXPECT_NEAR(std::hypot(viewConeApex[0] - 127.0, viewConeApex[1] - 127.0), 132.0, 1e-4);
-    EXPECT_NEAR(std::atan2(viewConeEdgeA[1], viewConeEdgeA[0]) / toRadians, 95.0, 1e-4);
-    EXPECT_NEAR(std::atan2(viewConeEdgeB[1], viewConeEdgeB[0]) / toRadians, 5.0, 1e-4);
-    EXPECT_NEAR(std::hypot(viewConeEdgeA[0], viewConeEdgeA[1]), 1.0, 1e-6);
-}
-
-TEST(View, ConeFollowsTheHeading) {
-    cameraHeading = 130.0f; // 90 degrees further: the view direction turns from 50 to -40 degrees
-    computeViewCone();
-    const double toRadians = M_PI / 180;
-    EXPECT_NEAR(viewConeApex[0], 127 - 132 * std::cos(-40 * toRadians), 1e-3);
-    EXPECT_NEAR(viewConeApex[1], 127 - 132 * std::sin(-40 * toRadians), 1e-3);
-    EXPECT_NEAR(std::atan2(viewConeEdgeB[1], viewConeEdgeB[0]) / toRadians, -85.0, 1e-3);
-    cameraHeading = 40.0f;
+TEST(View, ConeFollowsTheHeadingAndThePlace) {
+    const struct {
+        float heading;
+        double x, y, view, edgeA, edgeB; // directions in degrees
+    } cases[] = {{40, 127, 127, 50, 95, 5}, {130, 127, 127, -40, 5, -85}, {0, -300, 20, 90, 135, 45}};
+    const double degree = M_PI / 180;
+    for (const auto& c : cases) {
+        cameraHeading = c.heading, camX = c.x, camY = c.y;
+        computeViewCone();
+        EXPECT_NEAR(viewConeApex[0], c.x - 132 * std::cos(c.view * degree), 1e-3) << c.heading;
+        EXPECT_NEAR(viewConeApex[1], c.y - 132 * std::sin(c.view * degree), 1e-3) << c.heading;
+        EXPECT_NEAR(std::atan2(viewConeEdgeA[1], viewConeEdgeA[0]) / degree, c.edgeA, 1e-3) << c.heading;
+        EXPECT_NEAR(std::atan2(viewConeEdgeB[1], viewConeEdgeB[0]) / degree, c.edgeB, 1e-3) << c.heading;
+        EXPECT_NEAR(std::hypot(viewConeEdgeA[0], viewConeEdgeA[1]), 1.0, 1e-6);
+    }
+    cameraHeading = 40.0f, camX = camY = 127.0;
 }

@@ -1,4 +1,5 @@
-// Water tiles: the float matrix helpers, the shader's model-to-world matrix and the cone test.
+// Water tiles: the float matrix helpers, the shader's model-to-world matrix and the cone test on the
+// cone the frame computes.
 #include "scene/view.h"
 #include "water/tiles.h"
 
@@ -9,23 +10,15 @@
 
 namespace {
 
-// The cone the frame computes for a heading and viewer position.
-struct Cone {
-    bool keeps(int tx, int ty) const {
-        return tileInViewCone(tx, ty, viewConeApex, viewConeEdgeA, viewConeEdgeB);
-    }
-    int count(double x, double y) const {
-        return countVisibleTiles(x, y, viewConeApex, viewConeEdgeA, viewConeEdgeB);
-    }
-};
-Cone coneFor(float heading, double x, double y) {
-    cameraHeading = heading;
-    camX = x;
-    camY = y;
+void viewFrom(float heading, double x = 127, double y = 127) {
+    cameraHeading = heading, camX = x, camY = y;
     computeViewCone();
-    cameraHeading = 40;
-    camX = camY = 127;
-    return Cone();
+}
+bool keeps(int tx, int ty) {
+    return tileInViewCone(tx, ty, viewConeApex, viewConeEdgeA, viewConeEdgeB);
+}
+int visible(double x, double y) {
+    return countVisibleTiles(x, y, viewConeApex, viewConeEdgeA, viewConeEdgeB);
 }
 
 TEST(WaterMatrix, ModelToWorldHoldsTheTurnAndTheLift) {
@@ -58,14 +51,16 @@ TEST(ViewCone, TilesAtTheStartingHeadingAreTheSixteenAheadAndRight) {
     // Heading 40 from (127, 127): apex near (42.2, 25.9), edges at 95 and 5 degrees, so the centres
     // with x from 64 to 448 and y from 64 to 448 lie inside; those at x = -64 lie beyond the 95
     // degree edge and those at y = -64 behind the 5 degree one.
-    Cone c = coneFor(40, 127, 127);
+    viewFrom(40);
     for (int tx = -4; tx <= 3; ++tx)
         for (int ty = -4; ty <= 3; ++ty)
-            EXPECT_EQ(c.keeps(tx, ty), tx >= 0 && ty >= 0) << tx << "," << ty;
-    EXPECT_EQ(c.count(127, 127), 16);
-    EXPECT_EQ(c.count(-1, -1), 16) << "(-1, -1) truncates to the same block as (127, 127)";
-    EXPECT_EQ(coneFor(0, 127, 127).count(127, 127), 19) << "heading 0, as the tile counter shows it";
-    EXPECT_EQ(coneFor(180, 127, -5000).count(127, 127), 0) << "a cone far away, looking away";
+            EXPECT_EQ(keeps(tx, ty), tx >= 0 && ty >= 0) << tx << "," << ty;
+    EXPECT_EQ(visible(127, 127), 16);
+    EXPECT_EQ(visible(-1, -1), 16) << "(-1, -1) truncates to the same block as (127, 127)";
+    viewFrom(0);
+    EXPECT_EQ(visible(127, 127), 19) << "heading 0, as the tile counter shows it";
+    viewFrom(180, 127, -5000);
+    EXPECT_EQ(visible(127, 127), 0) << "a cone far away, looking away";
 }
 
 TEST(ViewCone, CasesOfTheRule) {
@@ -84,8 +79,10 @@ TEST(ViewCone, CasesOfTheRule) {
         {"heading 400 acts as heading 40", 400, 0, 2, true},
         {"heading 180 looks toward -y", 180, 0, -3, true},
     };
-    for (const auto& k : cases)
-        EXPECT_EQ(coneFor(k.heading, 127, 127).keeps(k.tx, k.ty), k.drawn) << k.what;
+    for (const auto& k : cases) {
+        viewFrom(k.heading);
+        EXPECT_EQ(keeps(k.tx, k.ty), k.drawn) << k.what;
+    }
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 namespace {
 
 const double PI = 3.14159265358979323846;
-const double GRIP = 17; // shaft length between the lower hand and the grip hand
+const double GRIP = 19.8; // shaft length between the lower hand and the grip hand
 const int FPS = 30;
 
 struct M3 {
@@ -144,11 +144,10 @@ Pose solve(const Target& t, int paddleSide) {
     Pose p;
     for (M3& m : p.local)
         m = identity();
-    M3 torso =
-        mul(axisAngle(Vec3(0, 1, 0), -t.twist * PI / 360), axisAngle(Vec3(1, 0, 0), t.lean * PI / 360));
+    M3 torso = mul(axisAngle(Vec3(0, 1, 0), t.twist * PI / 360), axisAngle(Vec3(1, 0, 0), t.lean * PI / 360));
     p.local[9] = torso;
     p.local[10] = torso;
-    p.local[13] = axisAngle(Vec3(0, 1, 0), t.twist * PI / 360); // the head keeps looking ahead
+    p.local[13] = axisAngle(Vec3(0, 1, 0), -t.twist * PI / 360); // the head keeps looking ahead
     M3 P = placement(t);
     Vec3 grip = t.origin + unit(t.shaft) * t.grip;
     Vec3 left = paddleSide == 1 ? t.origin : grip, right = paddleSide == 1 ? grip : t.origin;
@@ -207,17 +206,22 @@ void addClip(DraftModel& m, int clip, double seconds, const std::vector<Control>
     }
 }
 
-// Side 1's poses; side 0 uses their mirror images.
-const Target READY = {Vec3(15, 45, 10), Vec3(-0.45, 1, 0), Vec3(0, 0, 1), 6, 0};
-const Target READY_BREATH = {Vec3(15, 44.3, 10.4), Vec3(-0.45, 1, 0.02), Vec3(0, 0, 1), 8, -2};
-const Target CATCH = {Vec3(16, 38, 16), Vec3(-0.35, 1, -0.05), Vec3(0, 0, 1), 12, -14};
-const Target POWER_END = {Vec3(18, 38, -3), Vec3(-0.3, 1, 0.45), Vec3(0, 0, 1), 2, 8};
-const Target EXIT = {Vec3(16, 44, -4), Vec3(-0.4, 1, 0.2), Vec3(1, 0, 0.3), 2, 8};
-const Target RECOVERY = {Vec3(15, 45.5, 6), Vec3(-0.45, 1, 0), Vec3(1, 0, 0.3), 4, -6};
-const Target DRAW_REACH = {Vec3(19, 40, 12), Vec3(-0.7, 1, 0), Vec3(1, 0, 0), 8, -8};
-const Target DRAW_IN = {Vec3(14.5, 41, 12), Vec3(-0.35, 1, 0), Vec3(1, 0, 0), 6, -4};
-const Target PRY = {Vec3(17, 35, -8), Vec3(-12, 13, 16), Vec3(1, 0, 0), 0, 10};
-const Target PRY_PUSH = {Vec3(18, 35.5, -8.5), Vec3(-12, 13, 15), Vec3(1, 0, 0), 1, 12};
+// Side 1's poses; side 0 uses their mirror images. The roll lifts side 1's blade and sinks side 0's
+// by up to 5 units, so the blade goes deep in the power phase and stays well up in the air.
+const Target READY = {Vec3(15, 42, 10), Vec3(-1, 0.3, 0.05), Vec3(0, 1, 0), 6, 0};
+const Target READY_BREATH = {Vec3(15, 41.5, 10.4), Vec3(-1, 0.32, 0.07), Vec3(0, 1, 0), 8, -2};
+const Target CATCH = {Vec3(16, 31, 16), Vec3(-0.35, 1, -0.05), Vec3(0, 0, 1), 12, -14};
+const Target POWER_END = {Vec3(18, 31, -3), Vec3(-0.3, 1, 0.45), Vec3(0, 0, 1), 2, 8};
+const Target EXIT = {Vec3(16, 44, -4), Vec3(-0.8, 0.6, 0.5), Vec3(1, 0, 0.3), 2, 8};
+const Target RECOVERY = {Vec3(15, 45.5, 6), Vec3(-0.8, 0.5, 0.1), Vec3(1, 0, 0.3), 4, -6};
+// The stern pry: the blade beside the hip, face to the hull, levered out off the gunwale.
+const Target PRY_IN = {Vec3(17, 31, -6), Vec3(-0.15, 1, 0), Vec3(1, 0, 0), 4, 6};
+const Target PRY_OUT = {Vec3(15, 32, -6), Vec3(-0.55, 1, 0), Vec3(1, 0, 0), 2, 8};
+// The draw-rudder behind the hip: drawn in face first, sliced back out edge on.
+const Target HOLD_OUT = {Vec3(17, 31, -8), Vec3(-0.5, 1, 0), Vec3(1, 0, 0), 2, 10};
+const Target HOLD_IN = {Vec3(17, 31, -8), Vec3(-0.15, 1, 0), Vec3(1, 0, 0), 2, 10};
+const Target HOLD_IN_EDGE = {Vec3(17, 31, -8), Vec3(-0.15, 1, 0), Vec3(0, 0, 1), 2, 10};
+const Target HOLD_OUT_EDGE = {Vec3(17, 31, -8), Vec3(-0.5, 1, 0), Vec3(0, 0, 1), 2, 10};
 // The switch: the paddle raised in front of the face, blade up; both hands meet on it.
 const Target SWITCH = {Vec3(0, 47, 15), Vec3(0, -1, 0.1), Vec3(-1, 0, 0), 6, 0, 0};
 
@@ -232,10 +236,16 @@ void addSideClips(DraftModel& m, int side, int idle, int forward, int backward, 
     for (auto it = stroke.rbegin(); it != stroke.rend(); ++it)
         back.push_back({1 - it->at, it->target});
     addClip(m, backward, 1.6, back, side, 17);
-    addClip(m, turn, 1.5, {{0, t(READY)}, {0.3, t(DRAW_REACH)}, {0.75, t(DRAW_IN)}, {1, t(READY)}}, side, 13);
-    addClip(m, entry, 0.5, {{0, t(READY)}, {1, t(PRY)}}, side, 6);
-    addClip(m, held, 1.0, {{0, t(PRY)}, {0.5, t(PRY_PUSH)}, {1, t(PRY)}}, side, 5);
-    addClip(m, exit, 0.5, {{0, t(PRY)}, {1, t(READY)}}, side, 6);
+    addClip(m, turn, 1.5, {{0, t(READY)}, {0.3, t(PRY_IN)}, {0.75, t(PRY_OUT)}, {1, t(READY)}}, side, 17);
+    addClip(m, entry, 0.5, {{0, t(READY)}, {1, t(HOLD_OUT)}}, side, 8);
+    addClip(m, held, 1.2,
+            {{0, t(HOLD_OUT)},
+             {0.45, t(HOLD_IN)},
+             {0.55, t(HOLD_IN_EDGE)},
+             {0.9, t(HOLD_OUT_EDGE)},
+             {1, t(HOLD_OUT)}},
+            side, 13);
+    addClip(m, exit, 0.5, {{0, t(HOLD_OUT)}, {1, t(READY)}}, side, 8);
 }
 
 } // namespace

@@ -210,18 +210,18 @@ void addClip(DraftModel& m, int clip, double seconds, const std::vector<Control>
 // by up to 5 units, so the blade goes deep in the power phase and stays well up in the air.
 const Target READY = {Vec3(15, 42, 10), Vec3(-1, 0.3, 0.05), Vec3(0, 1, 0), 6, 0};
 const Target READY_BREATH = {Vec3(15, 41.5, 10.4), Vec3(-1, 0.32, 0.07), Vec3(0, 1, 0), 8, -2};
-const Target CATCH = {Vec3(16, 31, 16), Vec3(-0.35, 1, -0.05), Vec3(0, 0, 1), 12, -14};
-const Target POWER_END = {Vec3(18, 31, -3), Vec3(-0.3, 1, 0.45), Vec3(0, 0, 1), 2, 8};
+const Target CATCH = {Vec3(16, 29, 16), Vec3(-0.35, 1, -0.05), Vec3(0, 0, 1), 12, -14};
+const Target POWER_END = {Vec3(18, 29, -3), Vec3(-0.3, 1, 0.45), Vec3(0, 0, 1), 2, 8};
 const Target EXIT = {Vec3(16, 44, -4), Vec3(-0.8, 0.6, 0.5), Vec3(1, 0, 0.3), 2, 8};
 const Target RECOVERY = {Vec3(15, 45.5, 6), Vec3(-0.8, 0.5, 0.1), Vec3(1, 0, 0.3), 4, -6};
 // The stern pry: the blade beside the hip, face to the hull, levered out off the gunwale.
-const Target PRY_IN = {Vec3(17, 31, -6), Vec3(-0.15, 1, 0), Vec3(1, 0, 0), 4, 6};
-const Target PRY_OUT = {Vec3(15, 32, -6), Vec3(-0.55, 1, 0), Vec3(1, 0, 0), 2, 8};
+const Target PRY_IN = {Vec3(17, 29, -6), Vec3(-0.15, 1, 0), Vec3(1, 0, 0), 4, 6};
+const Target PRY_OUT = {Vec3(15, 30, -6), Vec3(-0.55, 1, 0), Vec3(1, 0, 0), 2, 8};
 // The draw-rudder behind the hip: drawn in face first, sliced back out edge on.
-const Target HOLD_OUT = {Vec3(17, 31, -8), Vec3(-0.5, 1, 0), Vec3(1, 0, 0), 2, 10};
-const Target HOLD_IN = {Vec3(17, 31, -8), Vec3(-0.15, 1, 0), Vec3(1, 0, 0), 2, 10};
-const Target HOLD_IN_EDGE = {Vec3(17, 31, -8), Vec3(-0.15, 1, 0), Vec3(0, 0, 1), 2, 10};
-const Target HOLD_OUT_EDGE = {Vec3(17, 31, -8), Vec3(-0.5, 1, 0), Vec3(0, 0, 1), 2, 10};
+const Target HOLD_OUT = {Vec3(17, 29, -8), Vec3(-0.5, 1, 0), Vec3(1, 0, 0), 2, 10};
+const Target HOLD_IN = {Vec3(17, 29, -8), Vec3(-0.15, 1, 0), Vec3(1, 0, 0), 2, 10};
+const Target HOLD_IN_EDGE = {Vec3(17, 29, -8), Vec3(-0.15, 1, 0), Vec3(0, 0, 1), 2, 10};
+const Target HOLD_OUT_EDGE = {Vec3(17, 29, -8), Vec3(-0.5, 1, 0), Vec3(0, 0, 1), 2, 10};
 // The switch: the paddle raised in front of the face, blade up; both hands meet on it.
 const Target SWITCH = {Vec3(0, 47, 15), Vec3(0, -1, 0.1), Vec3(-1, 0, 0), 6, 0, 0};
 
@@ -231,11 +231,11 @@ void addSideClips(DraftModel& m, int side, int idle, int forward, int backward, 
     addClip(m, idle, 3.0, {{0, t(READY)}, {0.5, t(READY_BREATH)}, {1, t(READY)}}, side, 5);
     std::vector<Control> stroke = {{0, t(READY)},  {0.15, t(CATCH)},   {0.55, t(POWER_END)},
                                    {0.7, t(EXIT)}, {0.9, t(RECOVERY)}, {1, t(READY)}};
-    addClip(m, forward, 1.6, stroke, side, 17);
+    addClip(m, forward, 1.6, stroke, side, 20);
     std::vector<Control> back;
     for (auto it = stroke.rbegin(); it != stroke.rend(); ++it)
         back.push_back({1 - it->at, it->target});
-    addClip(m, backward, 1.6, back, side, 17);
+    addClip(m, backward, 1.6, back, side, 20);
     addClip(m, turn, 1.5, {{0, t(READY)}, {0.3, t(PRY_IN)}, {0.75, t(PRY_OUT)}, {1, t(READY)}}, side, 17);
     addClip(m, entry, 0.5, {{0, t(READY)}, {1, t(HOLD_OUT)}}, side, 8);
     addClip(m, held, 1.2,

@@ -44,15 +44,6 @@ class CanoeData : public testing::Test {
 };
 std::string CanoeData::folder;
 
-TEST_F(CanoeData, EveryShapeHasGeometryWithinCapacity) {
-    for (int i = 0; i < SHAPE_FILE_COUNT; i++) {
-        EXPECT_GT(canoeShapes[i].faceCount, 0) << shapeFileNames[i];
-        EXPECT_LE(canoeShapes[i].vertexCount, SHAPE_CAPACITY) << shapeFileNames[i];
-    }
-    EXPECT_GE(canoeShapes[SEAT_NET_SHAPE].vertexCount, 8);
-    EXPECT_GE(canoeShapes[SEAT_NET_SHAPE].normalCount, 8);
-}
-
 TEST_F(CanoeData, HullSpansTheTextureCylinderAndSitsInTheWater) {
     float low[3], high[3];
     bounds(4, low, high); // the bark skin

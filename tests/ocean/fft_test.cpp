@@ -1,5 +1,5 @@
-// FFT conventions (sign, scale, bit reversal), agreement with the direct DFT, the size refusals of
-// fft2d, and fft2d's bit-for-bit agreement with transforming one line at a time.
+// fft1d against the direct DFT in both directions (sign, scale, bit reversal), the size refusals of
+// fft2d, and fft2d's bit-for-bit agreement with transforming one line at a time through fft1d.
 #include "ocean/fft.h"
 #include "ocean/lanes.h"
 #include "plain_fft.h"
@@ -16,27 +16,9 @@ bool near(double a, double b, double tolerance) {
     return std::fabs(a - b) <= tolerance;
 }
 
-TEST(Fft1d, ImpulseGivesOnesInverseAndOneOverNForward) {
-    for (int dir : {-1, 1}) {
-        for (long m : {0L, 1L, 3L, 6L}) {
-            long n = 1L << m;
-            std::vector<double> x(n, 0.0), y(n, 0.0);
-            x[0] = 1.0;
-            std::vector<double> dx = x, dy = y;
-            EXPECT_EQ(fft1d(dir, m, x.data(), y.data()), 1);
-            EXPECT_EQ(dft1d(dir, n, dx.data(), dy.data()), 1);
-            double expected = dir == 1 ? 1.0 / n : 1.0;
-            for (long k = 0; k < n; k++)
-                EXPECT_TRUE(x[k] == expected && y[k] == 0.0 && near(dx[k], expected, 1e-12) &&
-                            near(dy[k], 0.0, 1e-12))
-                    << "dir " << dir << " m " << m << " k " << k;
-        }
-    }
-}
-
 TEST(Fft1d, AgreesWithTheDirectTransform) {
     for (int dir : {-1, 1}) {
-        for (int m : {1, 2, 3, 5, 6, 8}) {
+        for (int m : {0, 1, 2, 3, 6, 8}) {
             int n = 1 << m;
             std::vector<Complex> data = randomRows(1, 7 * n + dir);
             std::vector<double> x(n), y(n);
@@ -84,7 +66,8 @@ TEST(Fft2d, RefusesSizesAndLeavesTheArrayAlone) {
     }
 }
 
-TEST(Fft2d, InverseGivesAPlaneWaveWithThePositiveExponentAndForwardUndoesIt) {
+// The sign convention itself, which fft1d and dft1d could share: the inverse gives e^{+i k x}.
+TEST(Fft2d, InverseGivesAPlaneWaveWithThePositiveExponent) {
     std::vector<Complex> data(64 * 64, Complex{0.0, 0.0});
     data[3 * 64 + 5] = {1.0, 0.0};
     ASSERT_EQ(fft2d(asRows(data), 64, 64, -1), 1);
@@ -93,9 +76,6 @@ TEST(Fft2d, InverseGivesAPlaneWaveWithThePositiveExponentAndForwardUndoesIt) {
         EXPECT_TRUE(near(data[k].real, std::cos(angle), 1e-12) && near(data[k].imag, std::sin(angle), 1e-12))
             << k / 64 << "," << k % 64;
     }
-    ASSERT_EQ(fft2d(asRows(data), 64, 64, 1), 1);
-    for (int k = 0; k < 64 * 64; k++)
-        EXPECT_TRUE(near(data[k].real, k == 3 * 64 + 5, 1e-12) && near(data[k].imag, 0.0, 1e-12)) << k;
 }
 
 TEST(Fft2d, BitIdenticalToOneLineAtATime) {

@@ -156,16 +156,6 @@ TEST_F(Animation, ClipEndShowsLastKeysAndChoosesOnTheLastBoneOnly) {
     expectRootPose(slerpPose(RotationKey{0, 0, 0, 0}, RotationKey{40, 0, 0, 1}, 0.5), 1e-6, "clip 0");
 }
 
-TEST_F(Animation, ReplayingTheClipWhenNothingIsChosen) {
-    load();
-    animationHooks.chooseNextClip = chooseNextClip; // the stroke machine's own choice
-    frameAt(1);
-    frameAt(2.5);
-    EXPECT_EQ(strokeState.currentClip, 1);
-    frameAt(2.6);
-    expectRootPose(keyPoseMatrix(K[0]), 1e-12, "replayed");
-}
-
 TEST(Quaternions, EulerAndKeyPoseGiveTheSameRotation) {
     std::mt19937 random(7);
     std::uniform_real_distribution<double> angle(-3.1, 3.1);

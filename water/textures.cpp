@@ -155,8 +155,8 @@ unsigned int loadBottomCube() {
         if (cubeSize == 0) {
             cubeSize = (pixels && rowLength / 3 == height) ? height : 1;
             if (pixels && cubeSize == 1)
-                std::printf("bottom.jpg: %d x %d pixels is not square; the sea bottom is plain\n", rowLength / 3,
-                            height);
+                std::printf("bottom.jpg: %d x %d pixels is not square; the sea bottom is plain\n",
+                            rowLength / 3, height);
         }
         uploadCubeFace(face, rowLength / 3, height, pixels, cubeSize);
         std::free(pixels);

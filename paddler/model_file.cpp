@@ -344,16 +344,6 @@ bool checkIndices(Reader& r, const Model& m) {
         for (int k = 0; k < 3; ++k)
             if (m.vertices[i].bone[k] > bones) return refuse(r, "bone id out of range", what);
     }
-    for (int i = 0; i < m.materialCount; ++i) {
-        const MeshMaterial& mat = m.materials[i];
-        for (int k = 0; k < mat.layerCount; ++k) {
-            bool found = false;
-            for (int t = 0; t < m.textureCount; ++t)
-                found = found || m.textures[t].imageId == mat.layers[k].imageId;
-            std::snprintf(what, sizeof what, "material %d, layer %d", i, k);
-            if (!found) return refuse(r, "the layer names no texture of the model", what);
-        }
-    }
     return true;
 }
 

@@ -22,6 +22,14 @@ static void jpegFailed(j_common_ptr info) {
     std::longjmp(manager->recover, 1);
 }
 
+// libjpeg's warnings (a file cut short decodes with grey rows) name the file too.
+static void jpegWarned(j_common_ptr info) {
+    JpegErrorManager* manager = reinterpret_cast<JpegErrorManager*>(info->err);
+    char message[JMSG_LENGTH_MAX];
+    info->err->format_message(info, message);
+    std::fprintf(stderr, "%s: %s\n", manager->fileName, message);
+}
+
 unsigned char* readJpeg(const char* fileName, int* rowLength, int* height) {
     *rowLength = 0;
     *height = 0;
@@ -34,6 +42,7 @@ unsigned char* readJpeg(const char* fileName, int* rowLength, int* height) {
     JpegErrorManager errors;
     info.err = jpeg_std_error(&errors.standard);
     errors.standard.error_exit = jpegFailed;
+    errors.standard.output_message = jpegWarned;
     errors.fileName = fileName;
     // Volatile: it changes between setjmp and a possible longjmp.
     unsigned char* volatile pixels = nullptr;

@@ -108,11 +108,20 @@ static void uploadCubeFace(int face, int width, int height, const unsigned char*
     std::free(plain);
 }
 
-// The size of the first square face among those that could be read; 1 when there is none.
+// The size most of the readable square faces share (the first such face breaks a tie), so that one
+// odd face is the one left plain; 1 when no face is square.
 static int commonCubeSize(RgbImage* const images[6]) {
-    for (int face = 0; face < 6; ++face)
-        if (images[face] && images[face]->width == images[face]->height) return images[face]->width;
-    return 1;
+    int best = 1, bestVotes = 0;
+    for (int face = 0; face < 6; ++face) {
+        if (!images[face] || images[face]->width != images[face]->height) continue;
+        int votes = 0;
+        for (int other = 0; other < 6; ++other)
+            if (images[other] && images[other]->width == images[face]->width &&
+                images[other]->height == images[face]->width)
+                ++votes;
+        if (votes > bestVotes) best = images[face]->width, bestVotes = votes;
+    }
+    return best;
 }
 
 unsigned int loadEnvironmentCube() {
@@ -143,7 +152,12 @@ unsigned int loadBottomCube() {
         int rowLength = 0, height = 0;
         unsigned char* pixels = readJpeg("bottom.jpg", &rowLength, &height);
         // Every face decodes the same file; a non-square one gives plain faces.
-        if (cubeSize == 0) cubeSize = (pixels && rowLength / 3 == height) ? height : 1;
+        if (cubeSize == 0) {
+            cubeSize = (pixels && rowLength / 3 == height) ? height : 1;
+            if (pixels && cubeSize == 1)
+                std::printf("bottom.jpg: %d x %d pixels is not square; the sea bottom is plain\n",
+                            rowLength / 3, height);
+        }
         uploadCubeFace(face, rowLength / 3, height, pixels, cubeSize);
         std::free(pixels);
     }

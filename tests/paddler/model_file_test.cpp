@@ -100,7 +100,6 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
         {"negative material", "material index", [](DraftModel& d) { d.faces[0].material = -1; }, nullptr},
         {"vertex index", "vertex index", [](DraftModel& d) { d.faces[0].vertex[1] = 3; }, nullptr},
         {"bone id", "bone id", [](DraftModel& d) { d.vertices[0].bone[2] = 5; }, nullptr},
-        {"layer", "names no texture", [](DraftModel& d) { d.materials[0].imageIds.push_back(6); }, nullptr},
         {"ids out of pre-order", "pre-order", nullptr, setId("node-B", 3)},
         {"root id not 1", "pre-order", nullptr, setId("node-root", 0)},
         {"21 keys", "more than 20 keys", [](DraftModel& d) { d.nodes[0].tracks[0].resize(21); }, nullptr},

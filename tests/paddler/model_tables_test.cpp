@@ -117,9 +117,9 @@ TEST(ModelTables, PaddleTakesOneBmpTextureOrStaysEmpty) {
 TEST(ModelTables, FaceRecordsTakeTheLastMatchingLayerAndColoursWhereTheMaterialChanges) {
     DraftModel d = paddlerShapedModel();
     d.textures = {{"1", 7, "first.bmp"}, {"2", 8, "second.tga"}, {"3", 9, "third.bmp"}};
-    // The later layer wins, whatever the slot order; no layers: untextured.
+    // The later layer wins, whatever the slot order; a layer naming an image no texture has: untextured.
     d.materials = {{"two", 0xFF0000FF, 0xFF000040, 0xFFFFFFFF, 3, {8, 7}},
-                   {"none", 0xFFFF0000, 0, 0, 0, {}},
+                   {"none", 0xFFFF0000, 0, 0, 0, {6}},
                    {"tga", 0, 0, 0, 0, {8}}};
     d.faces = {faceOf(0, 0, 1, 2), faceOf(0, 2, 1, 0), faceOf(1, 1, 2, 0), faceOf(2, 0, 1, 2)};
     ASSERT_TRUE(load(d));

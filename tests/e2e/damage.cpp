@@ -1,0 +1,214 @@
+// Every file the program reads, damaged in each way that applies to it, with the real program started on
+// each case: it stops with its message and status 1, or it says which fallback it takes and goes on until
+// Esc. Never a crash, a hang, or a window that dies without a word.
+#include "e2e/harness.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fnmatch.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+enum Damage { REMOVED, HALVED, FIRST_NUMBER, HUGE_HEADER };
+const char* const damageNames[] = {"removed", "cut to half", "garbage for the first number", "huge header"};
+
+// STOPS_EARLY: status 1 before the window (the GL extension line never appears); STOPS: status 1 during
+// start-up; RUNS: the window is drawn, the program keeps running and Esc ends it with status 0.
+enum Outcome { STOPS_EARLY, STOPS, RUNS };
+
+// The first row whose pattern matches the file and whose damage is the case's decides. "%s" in a message
+// stands for the file's name, "|" parts a message from another that may come instead (without a sound
+// device the loon is silent before its file is read); no message means the damage is taken as data
+// without a word.
+struct Row {
+    const char* pattern;
+    Damage damage;
+    Outcome outcome;
+    const char* message;
+};
+
+const Row table[] = {
+    {"*.shad", REMOVED, STOPS_EARLY, "typo. try again\n"},
+    {"finseatnet.shad", HALVED, STOPS_EARLY, "%s: the file ends"},
+    {"*.shad", HALVED, STOPS_EARLY, "%s: the file ends"},
+    {"*.shad", FIRST_NUMBER, STOPS_EARLY, "%s: "},
+    {"fstroke.stroke", REMOVED, RUNS, "%s: missing or empty; the canoe holds level"},
+    {"fstroke.stroke", HALVED, RUNS, "%s: the file ends before its 60 samples; the rest count as 0"},
+    {"fstroke.stroke", FIRST_NUMBER, RUNS, "%s: 0 samples, outside 1 to 1000; the canoe holds level"},
+    {"gunwale.mask", REMOVED, STOPS, "can't find gunwale mask\n"},
+    {"gunwale.mask", HALVED, STOPS, "gunwale.mask: only "},
+    {"gunwale.mask", FIRST_NUMBER, RUNS, nullptr},
+    {"K.man", REMOVED, STOPS, "K.man: can't open the paddler's model"},
+    {"K.man", HALVED, STOPS, "K.man: the paddler's model is refused"},
+    {"K.man", HUGE_HEADER, STOPS, "K.man: the paddler's model is refused"},
+    {"K.pad", REMOVED, RUNS, "K.pad: can't open the paddle's model; the paddle is left out"},
+    {"K.pad", HALVED, RUNS, "K.pad: the paddle's model is refused; the paddle is left out"},
+    {"K.pad", HUGE_HEADER, RUNS, "K.pad: the paddle's model is refused; the paddle is left out"},
+    {"i[xyz]*.bmp", REMOVED, RUNS, "%s: not a 256 x 256 cube face; a plain face is used"},
+    {"i[xyz]*.bmp", HALVED, RUNS, "%s: not a 256 x 256 cube face; a plain face is used"},
+    {"i[xyz]*.bmp", HUGE_HEADER, RUNS, "%s: not a 256 x 256 cube face; a plain face is used"},
+    {"paddle_wood.bmp", REMOVED, RUNS, "Failed to open DIB file %s."},
+    {"*.bmp", REMOVED, RUNS, "%s: a plain texture is used instead"},
+    {"*.bmp", HALVED, RUNS, "%s: a plain texture is used instead"},
+    {"*.bmp", HUGE_HEADER, RUNS, "%s: a plain texture is used instead"},
+    {"*.tga", REMOVED, RUNS, "bad tga"},
+    {"*.tga", HALVED, RUNS, "%s: the file holds fewer pixels than its header promises"},
+    {"*.tga", HUGE_HEADER, RUNS, "%s: the file holds fewer pixels than its header promises"},
+    {"*.jpg", REMOVED, RUNS, "can't open %s\n"},
+    {"*.jpg", HALVED, RUNS, "%s: Premature end of JPEG file"},
+    {"*.jpg", HUGE_HEADER, RUNS, "%s: not a readable JPEG"},
+    {"v.cg", REMOVED, RUNS, "%s: can't read the vertex program; the water is drawn without shading"},
+    {"f.cg", REMOVED, RUNS, "%s: can't read the fragment program; the water is drawn without shading"},
+    {"v.cg", HALVED, RUNS, "the water programs do not link; the water is drawn without shading"},
+    {"f.cg", HALVED, RUNS, "%s: the fragment program does not compile; the water is drawn without shading"},
+    {"v.cg", FIRST_NUMBER, RUNS, "%s: the vertex program does not compile"},
+    {"f.cg", FIRST_NUMBER, RUNS, "%s: the fragment program does not compile"},
+    {"loon5.wav", REMOVED, RUNS, "%s: can't read the sound|no audio device: the loon stays silent"},
+    {"loon5.wav", HALVED, RUNS, nullptr},
+};
+
+bool isText(const std::string& name) {
+    for (const char* pattern : {"*.shad", "*.stroke", "*.mask", "*.cg"})
+        if (fnmatch(pattern, name.c_str(), 0) == 0) return true;
+    return false;
+}
+bool hasHeader(const std::string& name) {
+    for (const char* pattern : {"*.bmp", "*.tga", "*.jpg", "K.*"})
+        if (fnmatch(pattern, name.c_str(), 0) == 0) return true;
+    return false;
+}
+
+void putLittle(std::string& bytes, size_t at, unsigned value, int size) {
+    for (int i = 0; i < size; ++i)
+        bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+// The damaged contents of a file, or false when the damage does not apply to its format.
+bool damaged(const std::string& name, std::string& bytes, Damage damage) {
+    if (damage == HALVED) {
+        bytes.resize(bytes.size() / 2);
+        return true;
+    }
+    if (damage == FIRST_NUMBER) {
+        if (!isText(name)) return false;
+        size_t at = bytes.find_first_of("0123456789");
+        if (at == std::string::npos) return false;
+        if (at > 0 && bytes[at - 1] == '-') --at;
+        size_t end = bytes.find_first_not_of("-0123456789.", at);
+        bytes.replace(at, end - at, "x#?");
+        return true;
+    }
+    if (!hasHeader(name)) return false;
+    if (fnmatch("*.bmp", name.c_str(), 0) == 0) { // width and height of the info header
+        putLittle(bytes, 18, 0x40000000, 4);
+        putLittle(bytes, 22, 0x40000000, 4);
+    } else if (fnmatch("*.tga", name.c_str(), 0) == 0) {
+        putLittle(bytes, 12, 0xFFFF, 2);
+        putLittle(bytes, 14, 0xFFFF, 2);
+    } else if (fnmatch("*.jpg", name.c_str(), 0) == 0) { // the frame header: height, then width, big-endian
+        size_t frame = bytes.find("\xFF\xC0");
+        if (frame == std::string::npos) return false;
+        bytes.replace(frame + 5, 4, "\xFF\xF0\xFF\xF0");
+    } else { // the model's clip count, after the version, the magic and the 64-byte name
+        putLittle(bytes, 73, 0x7FFFFFFF, 4);
+    }
+    return true;
+}
+
+std::vector<std::string> runFolderFiles() {
+    std::vector<std::string> names;
+    DIR* folder = opendir(CANOE_RUN_DIR);
+    if (!folder) return names;
+    while (dirent* entry = readdir(folder))
+        if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+    closedir(folder);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+const Row* rowFor(const std::string& name, Damage damage) {
+    for (const Row& row : table)
+        if (row.damage == damage && fnmatch(row.pattern, name.c_str(), 0) == 0) return &row;
+    return nullptr;
+}
+
+bool hasMessage(const std::string& console, const Row& row, const std::string& name) {
+    std::string messages = row.message;
+    for (size_t start = 0; start <= messages.size();) {
+        size_t end = messages.find('|', start);
+        if (end == std::string::npos) end = messages.size();
+        std::string message = messages.substr(start, end - start);
+        size_t at = message.find("%s");
+        if (at != std::string::npos) message.replace(at, 2, name);
+        if (console.find(message) != std::string::npos) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+void runCase(const std::string& name, Damage damage) {
+    e2e::Session session;
+    std::string path = session.folder() + "/" + name;
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream read;
+    read << in.rdbuf();
+    in.close();
+    std::string bytes = read.str();
+    if (damage == REMOVED) {
+        std::remove(path.c_str());
+    } else {
+        if (!damaged(name, bytes, damage)) return;
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    }
+    SCOPED_TRACE(name + " " + damageNames[damage]);
+    const Row* row = rowFor(name, damage);
+    ASSERT_NE(row, nullptr) << "no row in the table";
+    ASSERT_TRUE(session.start());
+    if (row->outcome == RUNS) {
+        ASSERT_TRUE(session.waitForWindow()) << session.console();
+        session.key("Escape");
+        ASSERT_TRUE(session.waitForExit(20)) << session.console();
+        EXPECT_EQ(session.exitStatus(), 0) << session.console();
+    } else {
+        ASSERT_TRUE(session.waitForExit(30)) << session.console();
+        EXPECT_EQ(session.exitStatus(), 1) << session.console();
+        if (row->outcome == STOPS_EARLY) {
+            EXPECT_EQ(session.console().find("GL_"), std::string::npos);
+        }
+    }
+    std::string console = session.console();
+    if (row->message) {
+        EXPECT_TRUE(hasMessage(console, *row, name)) << console;
+    }
+    EXPECT_EQ(console.find("Sanitizer"), std::string::npos) << console;
+    EXPECT_EQ(console.find("runtime error"), std::string::npos) << console;
+}
+
+void runDamage(Damage damage) {
+    std::vector<std::string> names = runFolderFiles();
+    ASSERT_GE(names.size(), 40u);
+    for (const std::string& name : names)
+        runCase(name, damage);
+}
+
+TEST(DamagedFiles, Removed) {
+    runDamage(REMOVED);
+}
+TEST(DamagedFiles, CutToHalf) {
+    runDamage(HALVED);
+}
+TEST(DamagedFiles, GarbageForTheFirstNumber) {
+    runDamage(FIRST_NUMBER);
+}
+TEST(DamagedFiles, HugeSizeInTheHeader) {
+    runDamage(HUGE_HEADER);
+}
+
+} // namespace

@@ -66,9 +66,9 @@ void buildRigJoints() {
         double side = leg == 0 ? -1 : 1;
         int b = 1 + 4 * leg;
         set(b, 0, 5 * side, 25, -2);
-        set(b + 1, b, 6 * side, 16.5, 12);
-        set(b + 2, b + 1, 6 * side, 16.5, -7);
-        set(b + 3, b + 2, 6 * side, 15.8, -11);
+        set(b + 1, b, 6 * side, 19.5, 12);
+        set(b + 2, b + 1, 6 * side, 18, -7);
+        set(b + 3, b + 2, 6 * side, 17.3, -11);
     }
     set(9, 0, 0, 29, -2);
     set(10, 9, 0, 36, -1.5);

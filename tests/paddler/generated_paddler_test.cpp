@@ -259,8 +259,8 @@ TEST_F(GeneratedPaddler, ClipsJoinWithoutJumps) {
     if (printFigures()) std::printf("worst join %.3f\n", worst);
 }
 
-// At the catch the paddle side's shoulder leads. The body's lowest point against the hull's bottom is
-// printed, not yet held to a bound.
+// At the catch the paddle side's shoulder leads, and no part of the body reaches below the hull's
+// bottom.
 TEST_F(GeneratedPaddler, BodyPoseFitsTheCanoe) {
     const Matrix4 seat = paddlerSeatMatrix();
     for (int side = 0; side < 2; ++side) {
@@ -287,6 +287,7 @@ TEST_F(GeneratedPaddler, BodyPoseFitsTheCanoe) {
         }
     }
     if (printFigures()) std::printf("lowest body vertex above the keel %.2f\n", lowest);
+    EXPECT_GE(lowest, 0.0);
 }
 
 } // namespace

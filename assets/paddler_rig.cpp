@@ -28,8 +28,9 @@ void buildArm(int first, double side, const Vec3& hand) {
     Vec3 shoulder(8.5 * side, 53, -1);
     set(first, 11, 2.0 * side, 52.5, -0.5);
     set(first + 1, first, shoulder.x, shoulder.y, shoulder.z);
-    // Elbow bent back and a little out, so that the two segments (12 and 11 long) reach the hand.
-    const double upper = 12, lower = 11;
+    // Elbow bent back and a little out, so that the two segments (14.5 and 13.5 long) reach the hand,
+    // long enough for the top hand to hold the grip with the lower hand down at the water.
+    const double upper = 14.5, lower = 13.5;
     Vec3 d = sub(hand, shoulder);
     double dist = len(d);
     Vec3 dn = d * (1 / dist);

@@ -175,21 +175,127 @@ struct Control {
     Target target;
 };
 
-// One clip: 'keys' poses sampled evenly over the control targets; bones that never turn get no keys.
+// The target at fraction f of a clip's control path.
+Target targetAt(const std::vector<Control>& path, double f) {
+    size_t i = 0;
+    while (i + 2 < path.size() && f > path[i + 1].at)
+        ++i;
+    double span = path[i + 1].at - path[i].at;
+    double local = span > 0 ? std::fmin(1, std::fmax(0, (f - path[i].at) / span)) : 1;
+    return blendTargets(path[i].target, path[i + 1].target, local);
+}
+
+struct Quat {
+    double w, x, y, z;
+};
+Quat toQuat(const M3& r) {
+    const auto& m = r.a;
+    double t = m[0][0] + m[1][1] + m[2][2];
+    Quat q;
+    if (t > 0) {
+        double s = std::sqrt(t + 1) * 2;
+        q = {s / 4, (m[2][1] - m[1][2]) / s, (m[0][2] - m[2][0]) / s, (m[1][0] - m[0][1]) / s};
+    } else if (m[0][0] > m[1][1] && m[0][0] > m[2][2]) {
+        double s = std::sqrt(1 + m[0][0] - m[1][1] - m[2][2]) * 2;
+        q = {(m[2][1] - m[1][2]) / s, s / 4, (m[0][1] + m[1][0]) / s, (m[0][2] + m[2][0]) / s};
+    } else if (m[1][1] > m[2][2]) {
+        double s = std::sqrt(1 + m[1][1] - m[0][0] - m[2][2]) * 2;
+        q = {(m[0][2] - m[2][0]) / s, (m[0][1] + m[1][0]) / s, s / 4, (m[1][2] + m[2][1]) / s};
+    } else {
+        double s = std::sqrt(1 + m[2][2] - m[0][0] - m[1][1]) * 2;
+        q = {(m[1][0] - m[0][1]) / s, (m[0][2] + m[2][0]) / s, (m[1][2] + m[2][1]) / s, s / 4};
+    }
+    return q;
+}
+M3 fromQuat(const Quat& q) {
+    double w = q.w, x = q.x, y = q.y, z = q.z;
+    return M3{{{1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y)},
+               {2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x)},
+               {2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y)}}};
+}
+// The runtime's blend between two keys: the shorter slerp of their rotations.
+M3 slerp(const M3& from, const M3& to, double t) {
+    Quat a = toQuat(from), b = toQuat(to);
+    double c = a.w * b.w + a.x * b.x + a.y * b.y + a.z * b.z;
+    if (c < 0) {
+        c = -c;
+        a = {-a.w, -a.x, -a.y, -a.z};
+    }
+    double wa = 1 - t, wb = t;
+    if (c < 0.9999) {
+        double th = std::acos(c), sn = std::sin(th);
+        wa = std::sin((1 - t) * th) / sn;
+        wb = std::sin(t * th) / sn;
+    }
+    Quat q = {a.w * wa + b.w * wb, a.x * wa + b.x * wb, a.y * wa + b.y * wb, a.z * wa + b.z * wb};
+    double n = std::sqrt(q.w * q.w + q.x * q.x + q.y * q.y + q.z * q.z);
+    return fromQuat(Quat{q.w / n, q.x / n, q.y / n, q.z / n});
+}
+
+// The free hand in the paddle's frame and the blade's tip, for a pose with the paddle in 'side's hand.
+void paddleHands(const Pose& p, int side, Vec3& freeHand, Vec3& tip) {
+    M3 g[RIG_BONES];
+    Vec3 pos[RIG_BONES];
+    globals(p, g, pos);
+    int hold = side == 1 ? RIG_LEFT_HAND : RIG_RIGHT_HAND, other = side == 1 ? RIG_RIGHT_HAND : RIG_LEFT_HAND;
+    M3 P = mul(g[hold], rotZ(side == 1 ? -2 : 178));
+    freeHand = apply(transpose(P), sub(pos[other], pos[hold]));
+    tip = pos[hold] + apply(P, Vec3(0, 0, -28));
+}
+
+// The frames of a clip's keys: of all choices of 'keys' frames from the first to the last, the one whose
+// worst drift between keys (the free hand off its place on the paddle, the blade's tip off its path, as
+// the runtime's slerp plays the keys) is least.
+std::vector<int> keyFrames(const std::vector<Control>& path, int side, int frames, int keys) {
+    std::vector<Pose> exact;
+    for (int f = 0; f <= frames; ++f)
+        exact.push_back(solve(targetAt(path, double(f) / frames), side));
+    std::vector<std::vector<double>> cost(frames + 1, std::vector<double>(frames + 1, 0));
+    for (int a = 0; a < frames; ++a)
+        for (int b = a + 1; b <= frames; ++b) {
+            double worst = 0;
+            for (double s : {0.25, 0.5, 0.75}) {
+                Pose mid;
+                for (int i = 0; i < RIG_BONES; ++i)
+                    mid.local[i] = slerp(exact[a].local[i], exact[b].local[i], s);
+                Pose want = solve(targetAt(path, (a + s * (b - a)) / frames), side);
+                Vec3 h0, t0, h1, t1;
+                paddleHands(mid, side, h0, t0);
+                paddleHands(want, side, h1, t1);
+                worst = std::fmax(worst, len(sub(h0, h1)) + 0.5 * len(sub(t0, t1)));
+            }
+            cost[a][b] = worst;
+        }
+    // best[k][f]: the least worst drift of k segments from frame 0 to frame f.
+    const double NONE = 1e18;
+    std::vector<std::vector<double>> best(keys, std::vector<double>(frames + 1, NONE));
+    std::vector<std::vector<int>> from(keys, std::vector<int>(frames + 1, -1));
+    best[0][0] = 0;
+    for (int k = 1; k < keys; ++k)
+        for (int f = k; f <= frames; ++f)
+            for (int g = k - 1; g < f; ++g) {
+                double c = std::fmax(best[k - 1][g], cost[g][f]);
+                if (c < best[k][f]) {
+                    best[k][f] = c;
+                    from[k][f] = g;
+                }
+            }
+    std::vector<int> out(keys, frames);
+    for (int k = keys - 1; k > 0; --k)
+        out[k - 1] = from[k][out[k]];
+    return out;
+}
+
+// One clip: 'keys' poses of the control path at the frames keyFrames picks; bones that never turn get
+// no keys.
 void addClip(DraftModel& m, int clip, double seconds, const std::vector<Control>& path, int paddleSide,
              int keys) {
     int frames = int(std::lround(seconds * FPS));
     m.clips[clip] = DraftClip{"clip" + std::to_string(clip), float(FPS), frames};
+    std::vector<int> at = keyFrames(path, paddleSide, frames, keys);
     std::vector<Pose> poses;
-    for (int k = 0; k < keys; ++k) {
-        double f = double(k) / (keys - 1);
-        size_t i = 0;
-        while (i + 2 < path.size() && f > path[i + 1].at)
-            ++i;
-        double span = path[i + 1].at - path[i].at;
-        double local = span > 0 ? std::fmin(1, std::fmax(0, (f - path[i].at) / span)) : 1;
-        poses.push_back(solve(blendTargets(path[i].target, path[i + 1].target, local), paddleSide));
-    }
+    for (int k = 0; k < keys; ++k)
+        poses.push_back(solve(targetAt(path, double(at[k]) / frames), paddleSide));
     for (int b = 0; b < RIG_BONES; ++b) {
         std::vector<DraftKey>& track = m.nodes[b].tracks[clip];
         track.clear();
@@ -199,7 +305,7 @@ void addClip(DraftModel& m, int clip, double seconds, const std::vector<Control>
         if (!moves) continue;
         for (int k = 0; k < keys; ++k) {
             DraftKey key;
-            key.frame = int(std::lround(double(k) / (keys - 1) * frames));
+            key.frame = at[k];
             toEuler(poses[k].local[b], key);
             track.push_back(key);
         }
@@ -236,7 +342,7 @@ void addSideClips(DraftModel& m, int side, int idle, int forward, int backward, 
     for (auto it = stroke.rbegin(); it != stroke.rend(); ++it)
         back.push_back({1 - it->at, it->target});
     addClip(m, backward, 1.6, back, side, 20);
-    addClip(m, turn, 1.5, {{0, t(READY)}, {0.3, t(PRY_IN)}, {0.75, t(PRY_OUT)}, {1, t(READY)}}, side, 17);
+    addClip(m, turn, 1.5, {{0, t(READY)}, {0.3, t(PRY_IN)}, {0.75, t(PRY_OUT)}, {1, t(READY)}}, side, 20);
     addClip(m, entry, 0.5, {{0, t(READY)}, {1, t(HOLD_OUT)}}, side, 8);
     addClip(m, held, 1.2,
             {{0, t(HOLD_OUT)},

@@ -28,8 +28,9 @@ void buildArm(int first, double side, const Vec3& hand) {
     Vec3 shoulder(8.5 * side, 53, -1);
     set(first, 11, 2.0 * side, 52.5, -0.5);
     set(first + 1, first, shoulder.x, shoulder.y, shoulder.z);
-    // Elbow bent back and a little out, so that the two segments (12 and 11 long) reach the hand.
-    const double upper = 12, lower = 11;
+    // Elbow bent back and a little out, so that the two segments (14.5 and 13.5 long) reach the hand,
+    // long enough for the top hand to hold the grip with the lower hand down at the water.
+    const double upper = 14.5, lower = 13.5;
     Vec3 d = sub(hand, shoulder);
     double dist = len(d);
     Vec3 dn = d * (1 / dist);
@@ -66,9 +67,9 @@ void buildRigJoints() {
         double side = leg == 0 ? -1 : 1;
         int b = 1 + 4 * leg;
         set(b, 0, 5 * side, 25, -2);
-        set(b + 1, b, 6 * side, 16.5, 12);
-        set(b + 2, b + 1, 6 * side, 16.5, -7);
-        set(b + 3, b + 2, 6 * side, 15.8, -11);
+        set(b + 1, b, 6 * side, 19.5, 12);
+        set(b + 2, b + 1, 6 * side, 18, -7);
+        set(b + 3, b + 2, 6 * side, 17.3, -11);
     }
     set(9, 0, 0, 29, -2);
     set(10, 9, 0, 36, -1.5);

@@ -199,8 +199,8 @@ TEST_F(GeneratedPaddler, ModelsFitTheScene) {
 }
 
 // Every stroke and hold in the water through its power phase, out of it in the air, clear of the hull,
-// turning the canoe the way its clip turns it, with both hands on the paddle. The top hand's distance
-// from the grip and the wrists' bend are printed, not yet held to a bound.
+// turning the canoe the way its clip turns it, with both hands on the paddle and the top hand on the
+// grip. The wrists' bend is printed, not yet held to a bound.
 TEST_F(GeneratedPaddler, StrokesWorkTheWater) {
     for (const ClipRole& r : ROLES) {
         Figures f = measure(r);
@@ -220,6 +220,7 @@ TEST_F(GeneratedPaddler, StrokesWorkTheWater) {
             EXPECT_GT(f.moment * r.turn, 0) << "clip " << r.clip;
         }
         EXPECT_LT(f.maxOffShaft, 2.0) << "clip " << r.clip;
+        EXPECT_LE(f.maxGripGap, 0.5) << "clip " << r.clip;
     }
     // The changes of hands: on the shaft, though not on the grip while the hands meet.
     for (const ClipRole& r : {ClipRole{24, 1, -1, -1, -1, -1, 0}, ClipRole{25, 1, -1, -1, -1, -1, 0},
@@ -259,8 +260,8 @@ TEST_F(GeneratedPaddler, ClipsJoinWithoutJumps) {
     if (printFigures()) std::printf("worst join %.3f\n", worst);
 }
 
-// At the catch the paddle side's shoulder leads. The body's lowest point against the hull's bottom is
-// printed, not yet held to a bound.
+// At the catch the paddle side's shoulder leads, and no part of the body reaches below the hull's
+// bottom.
 TEST_F(GeneratedPaddler, BodyPoseFitsTheCanoe) {
     const Matrix4 seat = paddlerSeatMatrix();
     for (int side = 0; side < 2; ++side) {
@@ -287,6 +288,7 @@ TEST_F(GeneratedPaddler, BodyPoseFitsTheCanoe) {
         }
     }
     if (printFigures()) std::printf("lowest body vertex above the keel %.2f\n", lowest);
+    EXPECT_GE(lowest, 0.0);
 }
 
 } // namespace

@@ -2,18 +2,23 @@
 # from a run folder, and the scripted input (a drag that centres the canoe, every stroke key, both changes
 # of hands). The caller sets what it needs before sourcing: nothing else.
 
-# Starts Xvfb on the first free display from 120 on; sets DISPLAY and xvfb_pid.
+# Starts Xvfb on a display it picks itself (-displayfd), so that two scripts started at once never share
+# one; sets DISPLAY and xvfb_pid.
 start_xvfb() {
-  local n=120
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  local ready
+  ready="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$ready" >/dev/null 2>&1 &
   xvfb_pid=$!
-  export DISPLAY=":$n"
   for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    if [ -s "$ready" ]; then
+      export DISPLAY=":$(tr -dc '0-9' <"$ready")"
+      rm -f "$ready"
+      return 0
+    fi
     sleep 0.1
   done
-  echo "Xvfb did not start on $DISPLAY" >&2
+  rm -f "$ready"
+  echo "Xvfb did not start" >&2
   return 1
 }
 

@@ -291,4 +291,91 @@ TEST_F(GeneratedPaddler, BodyPoseFitsTheCanoe) {
     EXPECT_GE(lowest, 0.0);
 }
 
+// Where a body vertex lies in the current pose, as the skinning puts it.
+Vec3 posedVertex(const SkinVertex& s) {
+    Vec3 p;
+    for (uint32_t j = 0; j < std::max<uint32_t>(1, s.bindingType); ++j) {
+        Vec3 q = s.restPosition;
+        bones[s.boneId[j] - 1].skinMatrix.transformPoint(q);
+        p = p + q * (s.bindingType > 1 ? s.boneWeight[j] : 1.0);
+    }
+    return p;
+}
+
+bool bindsTo(const SkinVertex& s, uint32_t bone) {
+    for (uint32_t j = 0; j < s.bindingType; ++j)
+        if (s.boneId[j] == bone + 1) return true;
+    return false;
+}
+
+// Enough triangles for the body's shape within the blend list's room, and shoulders whose caps are
+// shared by the chest, the clavicle and the upper arm.
+TEST_F(GeneratedPaddler, MeshHasShapedShoulders) {
+    if (printFigures())
+        std::printf("triangles %d, blended vertices %d\n", paddler.faceCount, int(blendList.count));
+    EXPECT_GE(paddler.faceCount, 1500);
+    EXPECT_LE(blendList.count, 10000);
+    for (int clavicle : {16, 35}) {
+        int shared = 0;
+        for (int v = 0; v < paddler.vertexCount; ++v) {
+            const SkinVertex& s = paddler.skin[v];
+            shared +=
+                s.bindingType == 3 && bindsTo(s, 11) && bindsTo(s, clavicle) && bindsTo(s, clavicle + 1);
+        }
+        EXPECT_GE(shared, 10) << "clavicle " << clavicle;
+    }
+}
+
+// At each side's catch the face turns toward the paddle and the paddle side's shoulder reaches forward
+// of its place on the chest; the neck, chest, clavicles and jaw move in some clip as well as the spine,
+// head and arms; the hat keeps clear of the paddle as it passes over the head.
+TEST_F(GeneratedPaddler, HeadAndShouldersFollowTheStroke) {
+    for (int side = 0; side < 2; ++side) {
+        poseAt(side == 1 ? 0 : 6, 0.15);
+        const Matrix4& head = bones[13].animGlobal;
+        double toPaddle = (side == 1 ? 1 : -1) * head.m[8]; // the face's sideways turn (sine)
+        int upperArm = side == 1 ? 36 : 17;
+        Matrix4 onChest = invertMatrix(bones[11].animGlobal) * bones[upperArm].animGlobal;
+        double forward = onChest.m[14] - (bones[upperArm].restGlobal.m[14] - bones[11].restGlobal.m[14]);
+        if (printFigures())
+            std::printf("side %d catch: head turned %.1f degrees to the paddle, shoulder forward %.2f\n",
+                        side, std::asin(toPaddle) / DEGREES_TO_RADIANS, forward);
+        EXPECT_GT(toPaddle, std::sin(5 * DEGREES_TO_RADIANS)) << "side " << side;
+        EXPECT_GT(forward, 0.5) << "side " << side;
+    }
+    int moving = 0;
+    bool moves[54] = {false};
+    for (int b = 0; b < boneCount; ++b) {
+        const SkeletonNode& n = *bones[b].node;
+        for (int c = 0; c < n.trackCount; ++c)
+            for (int k = 0; k < n.tracks[c].keyCount; ++k) {
+                const RotationKey& key = n.tracks[c].keys[k];
+                moves[b] =
+                    moves[b] || std::fabs(key.angleX) + std::fabs(key.angleY) + std::fabs(key.angleZ) > 1e-4;
+            }
+        moving += moves[b];
+    }
+    if (printFigures()) std::printf("bones that move: %d\n", moving);
+    for (int b : {9, 10, 11, 12, 13, 14, 16, 35})
+        EXPECT_TRUE(moves[b]) << "bone " << b;
+    double nearest = 1e9;
+    const int changes[4][2] = {{24, 1}, {25, 1}, {23, 0}, {26, 0}}; // clip, paddle side
+    for (const auto& c : changes) {
+        start(c[0]);
+        for (double at = 0; at < 0.9999; at = step()) {
+            Matrix4 toPaddle = invertMatrix(paddlePlacement(c[1], bones));
+            for (int v = 0; v < paddler.vertexCount; ++v) {
+                if (paddler.skin[v].boneId[0] != 16) continue; // the hat, on the hair bone
+                Vec3 p = inCanoe(toPaddle, posedVertex(paddler.skin[v]));
+                // Off the blade's plate (throat to tip), or off the shaft and grip.
+                double off = p.z < -8 ? std::hypot(std::fmax(0, std::fabs(p.x) - 3.4), std::fabs(p.y)) - 0.3
+                                      : std::hypot(p.x, p.y) - 0.9;
+                if (p.z > -28 && p.z < 21.2) nearest = std::fmin(nearest, off);
+            }
+        }
+    }
+    if (printFigures()) std::printf("hat's nearest approach to the paddle %.2f\n", nearest);
+    EXPECT_GT(nearest, 0.3);
+}
+
 } // namespace

@@ -357,8 +357,8 @@ Vec3 torsoAt(double y, double a) {
 // collar turned in to the shirt; bound like the torso beneath it.
 void addVest(DraftModel& m) {
     // Heights and the foam's thickness there.
-    const double rows[][2] = {{31.6, 0.0}, {31.8, 1.1}, {34, 1.3}, {38, 1.4},    {42, 1.5},    {46, 1.5},
-                              {49.5, 1.4}, {52, 1.2},   {54, 1.0}, {54.7, 0.85}, {55.1, 0.55}, {55.45, 0}};
+    const double rows[][2] = {{31.6, 0.0}, {31.8, 0.7}, {34, 0.9}, {38, 1.05},  {42, 1.15},   {46, 1.15},
+                              {49.5, 1.1}, {52, 0.95},  {54, 0.8}, {54.7, 0.7}, {55.1, 0.45}, {55.45, 0}};
     std::vector<GridPoint> g;
     int n = int(sizeof rows / sizeof rows[0]);
     for (int r = 0; r < n; ++r) {
@@ -471,7 +471,7 @@ void addHead(DraftModel& m) {
     const Vec3 nose[4][3] = {
         {bridge, left, tip}, {bridge, tip, right}, {tip, left, under}, {tip, under, right}};
     for (const auto& t : nose) {
-        Vec3 nn = unit(cross(sub(t[1], t[0]), sub(t[2], t[0])));
+        Vec3 nn = unit(cross(sub(t[2], t[0]), sub(t[1], t[0])));
         int v[3];
         for (int k = 0; k < 3; ++k)
             v[k] = addVertex(m, t[k], rigid(13));

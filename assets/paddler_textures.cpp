@@ -103,7 +103,7 @@ std::vector<unsigned char> face(int n) {
             else if (lips)
                 paint(150, 78, 66);
             else if (beard || moustache)
-                paint(96 + 14 * noise.next(), 66, 42);
+                paint(112 + 14 * noise.next(), 78, 50);
             else if (inside(eye, v - 0.48, 0.011, 0.018))
                 paint(60, 42, 28); // the iris
             else if (inside(eye, v - 0.48, 0.026, 0.02))
@@ -132,11 +132,13 @@ std::vector<unsigned char> vest(int n) {
             double sideU = std::fmin(std::fabs(u - 0.0), std::fmin(std::fabs(u - 0.5), std::fabs(u - 1.0)));
             if (v < 0.1 || v > 0.86)
                 r = 60, gr = 52, b = 40; // the binding
-            else if (std::fabs(u - 0.25) < 0.008)
-                r = 40, gr = 40, b = 44; // the zip
+            else if (std::fabs(u - 0.25) < 0.004)
+                r = 90, gr = 84, b = 70; // the zip
+            else if (std::fabs(u - 0.25) < 0.012)
+                r *= 0.8, gr *= 0.8, b *= 0.8; // its flaps
             else if (sideU < 0.05)
                 r = 58 + 20 * ((x + y) % 2), gr = 62 + 20 * ((x + y) % 2), b = 60; // mesh panel
-            else if (x % 8 == 0 || std::fabs(v - 0.48) < 0.008)
+            else if (x % 16 == 0 || std::fabs(v - 0.48) < 0.008)
                 r *= 0.72, gr *= 0.72, b *= 0.72; // stitched channels
             put(px, y * n + x, r * g, gr * g, b * g);
         }
@@ -163,7 +165,7 @@ std::vector<unsigned char> wood(int w, int h) {
 } // namespace
 
 bool writePaddlerTextures(const std::string& folder) {
-    std::vector<unsigned char> s = shirt(64), f = face(128), w = wood(32, 128), v = vest(64);
+    std::vector<unsigned char> s = shirt(64), f = face(128), w = wood(32, 128), v = vest(128);
     std::vector<unsigned char> hat = grained(64, 555, 0.86, 0.2, 0.05, 150, 128, 92); // weathered felt
     std::vector<unsigned char> t = grained(64, 777, 0.85, 0.25, 0.08, 92, 88, 62);    // canvas, in stripes
     std::vector<unsigned char> k = grained(32, 99, 0.94, 0.08, 0, 222, 174, 140);
@@ -171,7 +173,7 @@ bool writePaddlerTextures(const std::string& folder) {
            writeBmpFile(folder, "paddler_trousers.bmp", 64, 64, t.data()) &&
            writeTga(folder, "paddler_skin.tga", 32, 32, k) &&
            writeTga(folder, "paddler_face.tga", 128, 128, f) &&
-           writeBmpFile(folder, "paddler_vest.bmp", 64, 64, v.data()) &&
+           writeBmpFile(folder, "paddler_vest.bmp", 128, 128, v.data()) &&
            writeBmpFile(folder, "paddler_hat.bmp", 64, 64, hat.data()) &&
            writeBmpFile(folder, "paddle_wood.bmp", 32, 128, w.data());
 }

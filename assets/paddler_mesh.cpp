@@ -458,6 +458,9 @@ void addHead(DraftModel& m) {
             double a = 2 * PI * c / HEAD_COLS;
             double mid = (h.front + h.back) / 2, half = (h.front - h.back) / 2;
             Vec3 p = section(a, h.y, h.w, mid, half, half, 1.15);
+            // The jaw narrows toward the chin in front while it stays wide under the ears.
+            double front = std::fmax(0, std::sin(a));
+            p.x *= 1 - 0.4 * (1 - smooth(57.6, 60.8, h.y)) * front * front;
             // Below the mouth the front belongs to the jaw; the nape stays on the head.
             double jaw = (1 - smooth(58.6, 59.8, h.y)) * smooth(-0.2, 0.5, std::sin(a));
             Bind b = weighted({{13, 1 - jaw}, {14, jaw}});

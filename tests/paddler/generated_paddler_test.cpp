@@ -378,4 +378,30 @@ TEST_F(GeneratedPaddler, HeadAndShouldersFollowTheStroke) {
     EXPECT_GT(nearest, 0.3);
 }
 
+// No edge of the skin tears away as the body poses: a binding to the wrong bone, or weights that do not
+// add up, stretch edges far beyond their rest length (the insides of bent joints fold, so shrinking is
+// only printed).
+TEST_F(GeneratedPaddler, PosedSkinHoldsTogether) {
+    double least = 1e9, most = 0;
+    const double poses[][2] = {{0, 0.15}, {6, 0.15}, {0, 0.55}, {8, 0.5}, {24, 0.99}, {1, 0.5}, {5, 0.5}};
+    for (const auto& pose : poses) {
+        poseAt(int(pose[0]), pose[1]);
+        for (int f = 0; f < paddler.faceCount; ++f) {
+            const uint16_t* v = paddler.model.faces[f].vertexIndex;
+            for (int k = 0; k < 3; ++k) {
+                const SkinVertex &a = paddler.skin[v[k]], &b = paddler.skin[v[(k + 1) % 3]];
+                Vec3 rest = a.restPosition + b.restPosition * -1;
+                double restLength = std::hypot(rest.x, rest.y, rest.z);
+                if (restLength < 0.2) continue;
+                Vec3 posed = posedVertex(a) + posedVertex(b) * -1;
+                double ratio = std::hypot(posed.x, posed.y, posed.z) / restLength;
+                least = std::fmin(least, ratio);
+                most = std::fmax(most, ratio);
+            }
+        }
+    }
+    if (printFigures()) std::printf("posed edges from %.2f to %.2f of their rest length\n", least, most);
+    EXPECT_LT(most, 5.0);
+}
+
 } // namespace

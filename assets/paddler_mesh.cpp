@@ -9,7 +9,7 @@
 namespace {
 
 const double PI = 3.14159265358979323846;
-enum { SHIRT, TROUSERS, SKIN, FACE, VEST, HAT, BAND, DARK };
+enum { SHIRT, TROUSERS, SKIN, FACE, VEST, HAT, BAND, DARK, HAIR };
 
 struct Bind {
     int bone[3];
@@ -449,6 +449,42 @@ const double HEAD_BOTTOM = 57.3, HEAD_TOP = 68.2;
 
 // The skull and face on the head bone, the jaw and chin on the jaw bone; u = 0.25 of the face texture
 // is the middle of the face, v runs from the chin (0) to the crown (1).
+Vec3 headPoint(const HeadRow& h, double a) {
+    double mid = (h.front + h.back) / 2, half = (h.front - h.back) / 2;
+    Vec3 p = section(a, h.y, h.w, mid, half, half, 1.15);
+    // The jaw narrows toward the chin in front while it stays wide under the ears.
+    double front = std::fmax(0, std::sin(a));
+    p.x *= 1 - 0.4 * (1 - smooth(57.6, 60.8, h.y)) * front * front;
+    return p;
+}
+
+// The head's surface at height y (between its rows) and angle a.
+Vec3 headAt(double y, double a) {
+    int n = int(sizeof HEAD / sizeof HEAD[0]), r = 0;
+    while (r + 2 < n && HEAD[r + 1].y < y)
+        ++r;
+    double t = (y - HEAD[r].y) / (HEAD[r + 1].y - HEAD[r].y);
+    return lerp(headPoint(HEAD[r], a), headPoint(HEAD[r + 1], a), t);
+}
+
+// Hair on the hair bone: a shell over the back of the head from behind one ear to behind the other,
+// from the nape up under the hat, thickest in its middle and meeting the scalp at its edges.
+void addHair(DraftModel& m) {
+    const int rows = 6, cols = 13;
+    const double from = PI + 0.4, to = 2 * PI - 0.4, low = 59.6, high = 64.4;
+    std::vector<GridPoint> g;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            double fr = double(r) / (rows - 1), fc = double(c) / (cols - 1);
+            double y = low + (high - low) * fr, a = from + (to - from) * fc;
+            Vec3 p = headAt(y, a);
+            Vec3 out = unit(sub(p, Vec3(0, p.y, -0.2)));
+            double thick = 0.6 * std::sqrt(std::sin(PI * fr) * std::sin(PI * fc));
+            g.push_back({p + out * thick, rigid(15), fc, fr});
+        }
+    addGrid(m, g, cols, std::vector<int>(rows - 1, HAIR));
+}
+
 void addHead(DraftModel& m) {
     std::vector<GridPoint> g;
     int n = int(sizeof HEAD / sizeof HEAD[0]);
@@ -456,11 +492,7 @@ void addHead(DraftModel& m) {
         const HeadRow& h = HEAD[r];
         for (int c = 0; c <= HEAD_COLS; ++c) {
             double a = 2 * PI * c / HEAD_COLS;
-            double mid = (h.front + h.back) / 2, half = (h.front - h.back) / 2;
-            Vec3 p = section(a, h.y, h.w, mid, half, half, 1.15);
-            // The jaw narrows toward the chin in front while it stays wide under the ears.
-            double front = std::fmax(0, std::sin(a));
-            p.x *= 1 - 0.4 * (1 - smooth(57.6, 60.8, h.y)) * front * front;
+            Vec3 p = headPoint(h, a);
             // Below the mouth the front belongs to the jaw; the nape stays on the head.
             double jaw = (1 - smooth(58.6, 59.8, h.y)) * smooth(-0.2, 0.5, std::sin(a));
             Bind b = weighted({{13, 1 - jaw}, {14, jaw}});
@@ -527,6 +559,7 @@ void addHat(DraftModel& m) {
 void buildPaddlerMesh(DraftModel& m) {
     addBody(m);
     addHead(m);
+    addHair(m);
     addHat(m);
     addLeg(m, 1);
     addLeg(m, 5);
@@ -546,7 +579,8 @@ void buildPaddlerMesh(DraftModel& m) {
                    {"vest", white, grey, packColour(60, 60, 60), 12, {5}},
                    {"hat", white, grey, dull, 4, {6}},
                    {"band", packColour(60, 40, 28), packColour(30, 20, 14), dull, 8, {}},
-                   {"dark", packColour(25, 25, 25), packColour(15, 15, 15), packColour(80, 80, 80), 20, {}}};
+                   {"dark", packColour(25, 25, 25), packColour(15, 15, 15), packColour(80, 80, 80), 20, {}},
+                   {"hair", packColour(72, 48, 30), packColour(36, 24, 15), packColour(30, 30, 30), 6, {}}};
 }
 
 void buildPaddleModel(DraftModel& m) {

@@ -278,10 +278,13 @@ void addGrid(DraftModel& m, const std::vector<GridPoint>& g, int cols, const std
             for (int k : {a, d, e})
                 normal[k] = normal[k] + n2;
         }
-    // The seam's two columns and a row shrunk to a point (a pole) share one normal.
+    // The seam's two columns (where the row closes round) and a row shrunk to a point (a pole) share one
+    // normal.
     for (int r = 0; r < rows; ++r) {
-        Vec3 seam = normal[at(r, 0)] + normal[at(r, cols - 1)];
-        normal[at(r, 0)] = normal[at(r, cols - 1)] = seam;
+        if (len(sub(g[at(r, 0)].p, g[at(r, cols - 1)].p)) < 1e-6) {
+            Vec3 seam = normal[at(r, 0)] + normal[at(r, cols - 1)];
+            normal[at(r, 0)] = normal[at(r, cols - 1)] = seam;
+        }
         bool pole = true;
         Vec3 sum;
         for (int c = 0; c < cols; ++c) {

@@ -68,6 +68,7 @@ struct Target {
     Vec3 origin, shaft, face;
     double lean, twist;
     double grip = GRIP; // where the other hand holds the shaft; 0 where both hands meet
+    double breath = 0;  // 1 at the top of a breath: chest and shoulders raised
 };
 
 Target mirror(const Target& t) {
@@ -76,7 +77,8 @@ Target mirror(const Target& t) {
                   Vec3(-t.face.x, t.face.y, t.face.z),
                   t.lean,
                   -t.twist,
-                  t.grip};
+                  t.grip,
+                  t.breath};
 }
 
 Target blendTargets(const Target& a, const Target& b, double t) {
@@ -84,7 +86,8 @@ Target blendTargets(const Target& a, const Target& b, double t) {
     return Target{
         a.origin + sub(b.origin, a.origin) * s, unit(unit(a.shaft) + sub(unit(b.shaft), unit(a.shaft)) * s),
         a.face + sub(b.face, a.face) * s,       a.lean + (b.lean - a.lean) * s,
-        a.twist + (b.twist - a.twist) * s,      a.grip + (b.grip - a.grip) * s};
+        a.twist + (b.twist - a.twist) * s,      a.grip + (b.grip - a.grip) * s,
+        a.breath + (b.breath - a.breath) * s};
 }
 
 // The paddle's placement P: columns are the paddle's x (blade width), y (face normal), z (shaft).
@@ -138,19 +141,64 @@ M3 rotZ(double degrees) {
     return axisAngle(Vec3(0, 0, 1), degrees * PI / 180);
 }
 
+M3 rotX(double degrees) {
+    return axisAngle(Vec3(1, 0, 0), degrees * PI / 180);
+}
+M3 rotY(double degrees) {
+    return axisAngle(Vec3(0, 1, 0), degrees * PI / 180);
+}
+double clampTo(double lo, double hi, double x) {
+    return std::fmin(hi, std::fmax(lo, x));
+}
+
+// The clavicle (index c) swings its shoulder part of the way toward the hand's target: forward as the
+// hand reaches forward, more so as the arm nears full stretch, up as the hand rises above the shoulder.
+// The arm is solved afterwards from the moved shoulder.
+void reachClavicle(Pose& p, int c, double side, const Vec3& at, double breath) {
+    M3 g[RIG_BONES];
+    Vec3 pos[RIG_BONES];
+    globals(p, g, pos);
+    M3 toChest = transpose(g[11]);
+    Vec3 bone = apply(toChest, sub(pos[c + 1], pos[c])), want = apply(toChest, sub(at, pos[c]));
+    double arm = len(sub(rigJoint[c + 3], rigJoint[c + 1])) + len(sub(rigJoint[c + 6], rigJoint[c + 3]));
+    double stretch = len(sub(at, pos[c + 1])) / arm;
+    double gain = 0.12 + 0.25 * clampTo(0, 1, (stretch - 0.55) / 0.4);
+    const double DEG = 180 / PI;
+    double yaw = std::atan2(want.z, side * want.x) - std::atan2(bone.z, side * bone.x);
+    double pitch =
+        std::atan2(want.y, std::hypot(want.x, want.z)) - std::atan2(bone.y, std::hypot(bone.x, bone.z));
+    double forward = clampTo(-4, 16, gain * clampTo(-PI / 4, PI / 2, yaw) * DEG);
+    double up = clampTo(-5, 14, (pitch > 0 ? 0.3 : gain) * pitch * DEG + 2.5 * breath);
+    p.local[c] = mul(rotY(-side * forward), axisAngle(Vec3(0, 0, 1), side * up * PI / 180));
+}
+
 // Side 1 holds the paddle in bone 41 (drawn through A41 * Rz(-2)), side 0 in bone 22 (A22 * Rz(178)):
 // so A41 = P * Rz(2) and A22 = P * Rz(-178) whichever hand is the lower one.
+// The twist winds the spine, upper spine and chest; the head turns toward the paddle's side as the
+// blade reaches forward to the catch and otherwise follows part of the twist, the neck taking part of
+// the turn, and holds up against part of the lean.
 Pose solve(const Target& t, int paddleSide) {
     Pose p;
     for (M3& m : p.local)
         m = identity();
-    M3 torso = mul(axisAngle(Vec3(0, 1, 0), t.twist * PI / 360), axisAngle(Vec3(1, 0, 0), t.lean * PI / 360));
-    p.local[9] = torso;
-    p.local[10] = torso;
-    p.local[13] = axisAngle(Vec3(0, 1, 0), -t.twist * PI / 360); // the head keeps looking ahead
+    M3 lean = rotX(t.lean / 2);
+    p.local[9] = mul(rotY(0.4 * t.twist), lean);
+    p.local[10] = mul(rotY(0.35 * t.twist), lean);
+    p.local[11] = mul(rotY(0.25 * t.twist), rotX(-1.5 * t.breath));
+    double s = paddleSide == 1 ? 1 : -1;
+    double toCatch = clampTo(0, 1, t.origin.z / 16) * clampTo(0, 1, (44 - t.origin.y) / 12);
+    double look = s * 20 * toCatch + 0.45 * t.twist; // the face's turn toward +x, degrees
+    // The face tips up to watch the paddle raised in front of it for the change of hands.
+    double raised = clampTo(0, 1, (t.origin.y - 43) / 4) * clampTo(0, 1, t.origin.z / 15);
+    double turn = look - t.twist, nod = -0.5 * t.lean - 16 * raised;
+    p.local[12] = mul(rotY(0.4 * turn), rotX(0.4 * nod));
+    p.local[13] = mul(rotY(0.6 * turn), rotX(0.6 * nod));
+    p.local[14] = rotX(3 * t.breath);
     M3 P = placement(t);
     Vec3 grip = t.origin + unit(t.shaft) * t.grip;
     Vec3 left = paddleSide == 1 ? t.origin : grip, right = paddleSide == 1 ? grip : t.origin;
+    reachClavicle(p, 35, 1, left, t.breath);
+    reachClavicle(p, 16, -1, right, t.breath);
     solveArm(p, 35, 1, left, mul(P, rotZ(2)));
     solveArm(p, 16, -1, right, mul(P, rotZ(-178)));
     return p;
@@ -315,7 +363,7 @@ void addClip(DraftModel& m, int clip, double seconds, const std::vector<Control>
 // Side 1's poses; side 0 uses their mirror images. The roll lifts side 1's blade and sinks side 0's
 // by up to 5 units, so the blade goes deep in the power phase and stays well up in the air.
 const Target READY = {Vec3(15, 42, 10), Vec3(-1, 0.3, 0.05), Vec3(0, 1, 0), 6, 0};
-const Target READY_BREATH = {Vec3(15, 41.5, 10.4), Vec3(-1, 0.32, 0.07), Vec3(0, 1, 0), 8, -2};
+const Target READY_BREATH = {Vec3(15, 41.5, 10.4), Vec3(-1, 0.32, 0.07), Vec3(0, 1, 0), 8, -2, GRIP, 1};
 const Target CATCH = {Vec3(16, 29, 16), Vec3(-0.35, 1, -0.05), Vec3(0, 0, 1), 12, -14};
 const Target POWER_END = {Vec3(18, 29, -3), Vec3(-0.3, 1, 0.45), Vec3(0, 0, 1), 2, 8};
 const Target EXIT = {Vec3(16, 44, -4), Vec3(-0.8, 0.6, 0.5), Vec3(1, 0, 0.3), 2, 8};

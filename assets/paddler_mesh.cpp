@@ -1,5 +1,6 @@
 // The generated paddler's mesh: low-poly elliptic tubes along the bone chains (rings rigid on one bone,
-// joint rings blended between two), an ellipsoid head, box fists; and the paddle on its own bone.
+// joint rings blended between two), box fists, a torso and head of shaped grids (a vest over the shirt,
+// shoulder caps shared by three bones, nose, ears, jaw, a felt hat); and the paddle on its own bone.
 #include "assets/paddler_rig.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 namespace {
 
 const double PI = 3.14159265358979323846;
-enum { SHIRT, TROUSERS, SKIN, FACE };
+enum { SHIRT, TROUSERS, SKIN, FACE, VEST, HAT, BAND, DARK, HAIR };
 
 struct Bind {
     int bone[3];
@@ -184,42 +185,385 @@ void addLeg(DraftModel& m, int b) {
     addTube(m, rings, 8, Vec3(1, 0, 0), 6);
 }
 
-void addBody(DraftModel& m) {
-    // Torso up the spine, trousers below the waist, shirt above.
-    std::vector<Ring> torso = {
-        {Vec3(0, 21, -2), 7.5, 6.0, rigid(0), TROUSERS},
-        {Vec3(0, 25, -2), 8.5, 6.6, rigid(0), TROUSERS},
-        {Vec3(0, 29, -2), 8.0, 6.2, blend(0, 9, 0.5f), SHIRT},
-        {Vec3(0, 33, -1.8), 7.2, 5.6, rigid(9), SHIRT},
-        {Vec3(0, 36, -1.5), 7.3, 5.6, blend(9, 10, 0.5f), SHIRT},
-        {Vec3(0, 40, -1.2), 8.1, 6.0, rigid(10), SHIRT},
-        {Vec3(0, 44, -1), 9.0, 6.3, blend(10, 11, 0.5f), SHIRT},
-        {Vec3(0, 48.5, -1), 9.6, 6.2, rigid(11), SHIRT},
-        {Vec3(0, 52.5, -0.8), 9.0, 5.4, rigid(11), SHIRT},
-        {Vec3(0, 54.5, -0.6), 4.5, 3.6, rigid(11), SHIRT},
-    };
-    addTube(m, torso, 12, Vec3(-1, 0, 0), 10);
-    std::vector<Ring> neck = {
-        {Vec3(0, 53.5, -0.6), 2.4, 2.4, rigid(11), SKIN},
-        {Vec3(0, 56, -0.2), 2.3, 2.3, blend(12, 11, 0.7f), SKIN},
-        {Vec3(0, 58, 0), 2.2, 2.2, rigid(13), SKIN},
-    };
-    addTube(m, neck, 8, Vec3(-1, 0, 0), 4);
-    // The head: an ellipsoid of latitude rings, the face toward +z (u = 0.25 of the face texture).
-    std::vector<Ring> head;
-    const Vec3 centre(0, 61, 0.6);
-    for (int k = 0; k <= 8; ++k) {
-        double lat = (-80 + 20 * k) * PI / 180;
-        head.push_back({centre + Vec3(0, 5.0 * std::sin(lat), 0), 4.3 * std::cos(lat), 4.8 * std::cos(lat),
-                        rigid(13), FACE});
+// A binding from up to four weighted bones (rig indices): the three heaviest, normalised; a single bone
+// is a rigid binding.
+struct Share {
+    int bone;
+    double weight;
+};
+Bind weighted(std::vector<Share> shares) {
+    std::stable_sort(shares.begin(), shares.end(),
+                     [](const Share& a, const Share& b) { return a.weight > b.weight; });
+    if (shares.size() > 3) shares.resize(3);
+    while (shares.size() > 1 && shares.back().weight < 0.02)
+        shares.pop_back();
+    if (shares.size() == 1) return rigid(shares[0].bone);
+    double sum = 0;
+    for (const Share& s : shares)
+        sum += s.weight;
+    Bind b{{0, 0, 0}, {0, 0, 0}};
+    for (size_t k = 0; k < shares.size(); ++k) {
+        b.bone[k] = shares[k].bone + 1;
+        b.weight[k] = float(shares[k].weight / sum);
     }
-    addTube(m, head, 12, Vec3(-1, 0, 0), 10.0);
+    return b;
+}
+
+double smooth(double from, double to, double x) {
+    double t = std::fmin(1, std::fmax(0, (x - from) / (to - from)));
+    return t * t * (3 - 2 * t);
+}
+
+// Up the spine each bone owns the body between its joint and the next, blended across a zone about
+// each joint: hips, spine, upper spine, chest, neck, head.
+std::vector<Share> spineShares(double y) {
+    struct Zone {
+        double at, half;
+        int lower, upper;
+    };
+    const Zone zones[] = {
+        {28.5, 2.0, 0, 9}, {36, 2.5, 9, 10}, {44, 3.0, 10, 11}, {55.4, 1.0, 11, 12}, {57.6, 0.9, 12, 13}};
+    for (const Zone& z : zones) {
+        if (y <= z.at - z.half) return {{z.lower, 1}};
+        if (y < z.at + z.half) {
+            double t = smooth(z.at - z.half, z.at + z.half, y);
+            return {{z.lower, 1 - t}, {z.upper, t}};
+        }
+    }
+    return {{13, 1}};
+}
+
+// The torso's binding at rest point p: the spine's, with the chest's share split toward the clavicle
+// and the upper arm over the shoulder, so the top of the shoulder follows both.
+Bind torsoBind(const Vec3& p) {
+    std::vector<Share> s = spineShares(p.y);
+    int clavicle = p.x > 0 ? 35 : 16;
+    double lateral = std::fabs(p.x);
+    double toClavicle = smooth(2.5, 6.5, lateral) * smooth(45.5, 50.5, p.y);
+    double toArm = 0.5 * smooth(7.0, 10.0, lateral) * smooth(48.5, 53.0, p.y);
+    std::vector<Share> out;
+    for (const Share& k : s) {
+        if (k.bone != 11) {
+            out.push_back(k);
+            continue;
+        }
+        out.push_back({11, k.weight * (1 - toClavicle) * (1 - toArm)});
+        out.push_back({clavicle, k.weight * toClavicle * (1 - toArm)});
+        out.push_back({clavicle + 1, k.weight * toArm});
+    }
+    return weighted(out);
+}
+
+// A surface from a grid of points, 'cols' a row (the last repeating the first where it closes round),
+// rows in order; every point is one vertex with its own binding and texture coordinates, its normal
+// the area-weighted mean of the faces about it. 'material[r]' is the band from row r to r + 1.
+// Faces wind so that the normal is (next column - this) x (next row - this): rows going up and columns
+// going from -x toward +z face outward.
+struct GridPoint {
+    Vec3 p;
+    Bind bind;
+    double u, v;
+};
+void addGrid(DraftModel& m, const std::vector<GridPoint>& g, int cols, const std::vector<int>& material) {
+    int rows = int(g.size()) / cols;
+    std::vector<Vec3> normal(g.size(), Vec3());
+    auto at = [&](int r, int c) { return r * cols + c; };
+    auto faceNormal = [&](int a, int b, int c) { return cross(sub(g[b].p, g[a].p), sub(g[c].p, g[a].p)); };
+    for (int r = 0; r + 1 < rows; ++r)
+        for (int c = 0; c + 1 < cols; ++c) {
+            int a = at(r, c), b = at(r, c + 1), d = at(r + 1, c + 1), e = at(r + 1, c);
+            Vec3 n1 = faceNormal(a, b, d), n2 = faceNormal(a, d, e);
+            for (int k : {a, b, d})
+                normal[k] = normal[k] + n1;
+            for (int k : {a, d, e})
+                normal[k] = normal[k] + n2;
+        }
+    // The seam's two columns (where the row closes round) and a row shrunk to a point (a pole) share one
+    // normal.
+    for (int r = 0; r < rows; ++r) {
+        if (len(sub(g[at(r, 0)].p, g[at(r, cols - 1)].p)) < 1e-6) {
+            Vec3 seam = normal[at(r, 0)] + normal[at(r, cols - 1)];
+            normal[at(r, 0)] = normal[at(r, cols - 1)] = seam;
+        }
+        bool pole = true;
+        Vec3 sum;
+        for (int c = 0; c < cols; ++c) {
+            pole = pole && len(sub(g[at(r, c)].p, g[at(r, 0)].p)) < 1e-6;
+            sum = sum + normal[at(r, c)];
+        }
+        if (pole)
+            for (int c = 0; c < cols; ++c)
+                normal[at(r, c)] = sum;
+    }
+    std::vector<int> index(g.size());
+    for (size_t k = 0; k < g.size(); ++k) {
+        index[k] = addVertex(m, g[k].p, g[k].bind);
+        normal[k] = len(normal[k]) > 1e-12 ? unit(normal[k]) : Vec3(0, 1, 0);
+    }
+    auto emit = [&](int mat, int a, int b, int c) {
+        if (len(faceNormal(a, b, c)) < 1e-9) return; // the sliver at a pole
+        int v[3] = {index[a], index[b], index[c]};
+        Vec3 n[3] = {normal[a], normal[b], normal[c]};
+        double uv[6] = {g[a].u, g[a].v, g[b].u, g[b].v, g[c].u, g[c].v};
+        addFace(m, mat, v, n, uv);
+    };
+    for (int r = 0; r + 1 < rows; ++r)
+        for (int c = 0; c + 1 < cols; ++c) {
+            int a = at(r, c), b = at(r, c + 1), d = at(r + 1, c + 1), e = at(r + 1, c);
+            emit(material[r], a, b, d);
+            emit(material[r], a, d, e);
+        }
+}
+
+// A rounded cross-section: half width w across x, 'front' and 'back' of a centre z, at angle a (0 at -x,
+// a quarter turn at the front); 'square' above 1 flattens the sides toward a box.
+Vec3 section(double a, double y, double w, double z, double front, double back, double square) {
+    double c = std::cos(a), s = std::sin(a);
+    double cx = (c < 0 ? -1 : 1) * std::pow(std::fabs(c), 1 / square);
+    double sz = (s < 0 ? -1 : 1) * std::pow(std::fabs(s), 1 / square);
+    return Vec3(-w * cx, y, z + sz * (s > 0 ? front : back));
+}
+
+struct BodyRow {
+    double y, w, z, front, back;
+    int material; // of the band above this row
+};
+
+const int TORSO_COLS = 24;
+// The torso from the seat to the base of the neck: hips in the trousers, a belt, the shirt; the top rows
+// slope in from the shoulders to the neck.
+const BodyRow TORSO[] = {
+    {20.8, 0.0, -2.0, 0.0, 0.0, TROUSERS}, {21.0, 6.8, -2.0, 5.0, 5.2, TROUSERS},
+    {23.5, 8.4, -2.0, 6.0, 6.3, TROUSERS}, {26.8, 8.5, -2.0, 6.0, 6.1, BAND},
+    {28.4, 8.3, -2.0, 5.9, 5.9, SHIRT},    {31.0, 7.8, -1.8, 5.8, 5.6, SHIRT},
+    {34.0, 7.6, -1.6, 5.8, 5.5, SHIRT},    {38.0, 8.2, -1.4, 6.0, 5.7, SHIRT},
+    {42.0, 9.0, -1.2, 6.3, 5.9, SHIRT},    {46.0, 9.6, -1.0, 6.5, 5.9, SHIRT},
+    {49.5, 9.8, -1.0, 6.2, 5.8, SHIRT},    {52.0, 9.5, -0.9, 5.4, 5.4, SHIRT},
+    {54.0, 8.0, -0.8, 4.2, 4.6, SHIRT},    {55.3, 5.0, -0.6, 3.2, 3.6, SHIRT},
+    {56.2, 2.7, -0.5, 2.5, 2.7, SHIRT},
+};
+
+Vec3 torsoPoint(const BodyRow& r, double a) {
+    return section(a, r.y, r.w, r.z, r.front, r.back, 1.35);
+}
+
+// The torso's surface at height y (between its rows) and angle a.
+Vec3 torsoAt(double y, double a) {
+    int n = int(sizeof TORSO / sizeof TORSO[0]), r = 0;
+    while (r + 2 < n && TORSO[r + 1].y < y)
+        ++r;
+    double t = (y - TORSO[r].y) / (TORSO[r + 1].y - TORSO[r].y);
+    return lerp(torsoPoint(TORSO[r], a), torsoPoint(TORSO[r + 1], a), t);
+}
+
+// The paddling vest over the shirt: foam panels standing off the torso, open at the neck, its hem and
+// collar turned in to the shirt; bound like the torso beneath it.
+void addVest(DraftModel& m) {
+    // Heights and the foam's thickness there.
+    const double rows[][2] = {{31.6, 0.0}, {31.8, 0.7}, {34, 0.9}, {38, 1.05},  {42, 1.15},   {46, 1.15},
+                              {49.5, 1.1}, {52, 0.95},  {54, 0.8}, {54.7, 0.7}, {55.1, 0.45}, {55.45, 0}};
+    std::vector<GridPoint> g;
+    int n = int(sizeof rows / sizeof rows[0]);
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c <= TORSO_COLS; ++c) {
+            double a = 2 * PI * c / TORSO_COLS;
+            Vec3 p = torsoAt(rows[r][0], a);
+            Vec3 out = sub(p, Vec3(0, p.y, torsoAt(rows[r][0], 0).z));
+            out = len(out) > 1e-9 ? unit(out) : Vec3();
+            // The foam stands off the front and back more than the sides, under the arms.
+            double side = std::fabs(std::cos(a));
+            g.push_back({p + out * (rows[r][1] * (1 - 0.35 * side)), torsoBind(p), double(c) / TORSO_COLS,
+                         double(r) / (n - 1)});
+        }
+    }
+    addGrid(m, g, TORSO_COLS + 1, std::vector<int>(n - 1, VEST));
+    // Two buckles on the front straps.
+    for (double y : {36.5, 43.0}) {
+        Vec3 at(0, y, torsoAt(y, PI / 2).z + 1.6);
+        addBox(m, at, Vec3(1.1, 0.45, 0.25), torsoBind(at), DARK);
+    }
+}
+
+// The shoulder cap: an ellipsoid about the shoulder joint over the top of the arm, its vertices shared
+// among the chest, the clavicle and the upper arm by where they lie along the arm.
+void addShoulder(DraftModel& m, int clavicle) {
+    const Vec3 s = rigJoint[clavicle + 1];
+    Vec3 along = unit(sub(rigJoint[clavicle + 3], s));
+    Vec3 side = unit(cross(along, Vec3(0, 0, 1)));
+    Vec3 third = cross(along, side);
+    const int rows = 9, cols = 13;
+    std::vector<GridPoint> g;
+    for (int r = 0; r < rows; ++r) {
+        double lat = -PI / 2 + PI * r / (rows - 1);
+        for (int c = 0; c < cols; ++c) {
+            double a = 2 * PI * c / (cols - 1);
+            Vec3 d = along * std::sin(lat) * 3.2 +
+                     (side * std::cos(a) * 3.3 + third * std::sin(a) * 3.2) * std::cos(lat);
+            Vec3 p = s + Vec3(0, 0.2, 0) + d;
+            double t = std::sin(lat);
+            double arm = std::fmin(0.85, std::fmax(0.15, 0.45 + 0.4 * t));
+            Bind b = weighted({{11, (1 - arm) * 0.4}, {clavicle, (1 - arm) * 0.6}, {clavicle + 1, arm}});
+            g.push_back({p, b, double(c) / (cols - 1), double(r) / (rows - 1)});
+        }
+    }
+    // Rows run from the body's side toward the elbow; flip the columns' order where that faces inward.
+    Vec3 n = cross(sub(g[4 * cols + 1].p, g[4 * cols].p), sub(g[5 * cols].p, g[4 * cols].p));
+    if (dot(n, sub(g[4 * cols].p, s)) < 0)
+        for (int r = 0; r < rows; ++r)
+            std::reverse(g.begin() + r * cols, g.begin() + (r + 1) * cols);
+    addGrid(m, g, cols, std::vector<int>(rows - 1, SHIRT));
+}
+
+void addBody(DraftModel& m) {
+    std::vector<GridPoint> g;
+    int n = int(sizeof TORSO / sizeof TORSO[0]);
+    std::vector<int> material;
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c <= TORSO_COLS; ++c) {
+            Vec3 p = torsoPoint(TORSO[r], 2 * PI * c / TORSO_COLS);
+            g.push_back({p, torsoBind(p), double(c) / TORSO_COLS, (TORSO[r].y - 20) / 10});
+        }
+        if (r + 1 < n) material.push_back(TORSO[r].material);
+    }
+    addGrid(m, g, TORSO_COLS + 1, material);
+    addVest(m);
+    addShoulder(m, 16);
+    addShoulder(m, 35);
+    // The neck, blended from the chest through the neck bone into the head.
+    std::vector<Ring> neck;
+    for (double y : {55.0, 56.2, 57.2, 58.2, 59.4})
+        neck.push_back({Vec3(0, y, -0.5 + 0.12 * (y - 55)), 2.45 - 0.08 * (y - 55), 2.55 - 0.08 * (y - 55),
+                        weighted(spineShares(y)), SKIN});
+    addTube(m, neck, 10, Vec3(-1, 0, 0), 4);
+}
+
+// The head's outline, chin to crown: half width, front and back of the profile at each height.
+struct HeadRow {
+    double y, w, front, back;
+};
+const HeadRow HEAD[] = {
+    {57.3, 0.0, 2.4, 2.4},    {57.45, 1.3, 4.0, 1.2},  {57.9, 2.3, 4.6, -0.6}, {58.9, 3.0, 4.8, -2.2},
+    {60.0, 3.45, 4.9, -3.2},  {61.3, 3.75, 4.7, -3.9}, {62.6, 3.9, 4.6, -4.3}, {63.8, 3.95, 4.75, -4.5},
+    {65.0, 3.85, 4.45, -4.5}, {66.2, 3.45, 3.8, -4.2}, {67.2, 2.6, 2.7, -3.4}, {67.9, 1.4, 1.3, -2.1},
+    {68.2, 0.0, -0.3, -0.3},
+};
+const int HEAD_COLS = 24;
+const double HEAD_BOTTOM = 57.3, HEAD_TOP = 68.2;
+
+// The skull and face on the head bone, the jaw and chin on the jaw bone; u = 0.25 of the face texture
+// is the middle of the face, v runs from the chin (0) to the crown (1).
+Vec3 headPoint(const HeadRow& h, double a) {
+    double mid = (h.front + h.back) / 2, half = (h.front - h.back) / 2;
+    Vec3 p = section(a, h.y, h.w, mid, half, half, 1.15);
+    // The jaw narrows toward the chin in front while it stays wide under the ears.
+    double front = std::fmax(0, std::sin(a));
+    p.x *= 1 - 0.4 * (1 - smooth(57.6, 60.8, h.y)) * front * front;
+    return p;
+}
+
+// The head's surface at height y (between its rows) and angle a.
+Vec3 headAt(double y, double a) {
+    int n = int(sizeof HEAD / sizeof HEAD[0]), r = 0;
+    while (r + 2 < n && HEAD[r + 1].y < y)
+        ++r;
+    double t = (y - HEAD[r].y) / (HEAD[r + 1].y - HEAD[r].y);
+    return lerp(headPoint(HEAD[r], a), headPoint(HEAD[r + 1], a), t);
+}
+
+// Hair on the hair bone: a shell over the back of the head from behind one ear to behind the other,
+// from the nape up under the hat, thickest in its middle and meeting the scalp at its edges.
+void addHair(DraftModel& m) {
+    const int rows = 6, cols = 13;
+    const double from = PI + 0.4, to = 2 * PI - 0.4, low = 59.6, high = 64.4;
+    std::vector<GridPoint> g;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            double fr = double(r) / (rows - 1), fc = double(c) / (cols - 1);
+            double y = low + (high - low) * fr, a = from + (to - from) * fc;
+            Vec3 p = headAt(y, a);
+            Vec3 out = unit(sub(p, Vec3(0, p.y, -0.2)));
+            double thick = 0.6 * std::sqrt(std::sin(PI * fr) * std::sin(PI * fc));
+            g.push_back({p + out * thick, rigid(15), fc, fr});
+        }
+    addGrid(m, g, cols, std::vector<int>(rows - 1, HAIR));
+}
+
+void addHead(DraftModel& m) {
+    std::vector<GridPoint> g;
+    int n = int(sizeof HEAD / sizeof HEAD[0]);
+    for (int r = 0; r < n; ++r) {
+        const HeadRow& h = HEAD[r];
+        for (int c = 0; c <= HEAD_COLS; ++c) {
+            double a = 2 * PI * c / HEAD_COLS;
+            Vec3 p = headPoint(h, a);
+            // Below the mouth the front belongs to the jaw; the nape stays on the head.
+            double jaw = (1 - smooth(58.6, 59.8, h.y)) * smooth(-0.2, 0.5, std::sin(a));
+            Bind b = weighted({{13, 1 - jaw}, {14, jaw}});
+            g.push_back({p, b, double(c) / HEAD_COLS, (h.y - HEAD_BOTTOM) / (HEAD_TOP - HEAD_BOTTOM)});
+        }
+    }
+    addGrid(m, g, HEAD_COLS + 1, std::vector<int>(n - 1, FACE));
+    // The nose: a wedge from the bridge between the eyes to the tip, flat-faced.
+    const Vec3 bridge(0, 63.0, 4.4), tip(0, 60.9, 5.95), left(0.85, 60.45, 4.75), right(-0.85, 60.45, 4.75),
+        under(0, 60.35, 5.2);
+    const Vec3 nose[4][3] = {
+        {bridge, left, tip}, {bridge, tip, right}, {tip, left, under}, {tip, under, right}};
+    for (const auto& t : nose) {
+        Vec3 nn = unit(cross(sub(t[2], t[0]), sub(t[1], t[0])));
+        int v[3];
+        for (int k = 0; k < 3; ++k)
+            v[k] = addVertex(m, t[k], rigid(13));
+        Vec3 ns[3] = {nn, nn, nn};
+        double uv[6] = {0.5, 0.5, 0.55, 0.5, 0.5, 0.55};
+        addFace(m, SKIN, v, ns, uv);
+    }
+    // The ears: short flat tubes out of the sides of the head, behind the cheeks.
+    for (double side : {-1.0, 1.0}) {
+        std::vector<Ring> ear = {
+            {Vec3(3.3 * side, 62.2, -0.9), 1.1, 0.7, rigid(13), SKIN},
+            {Vec3(4.1 * side, 62.3, -1.1), 1.35, 0.85, rigid(13), SKIN},
+            {Vec3(4.45 * side, 62.4, -1.3), 1.05, 0.6, rigid(13), SKIN},
+        };
+        addTube(m, ear, 8, Vec3(0, 1, 0), 3);
+    }
+}
+
+// A felt hat on the hair bone: the brim's underside out to its edge, back over its top, the band and the
+// crown up to a shallow dent on top. x and z radii of the crown follow the head's.
+void addHat(DraftModel& m) {
+    struct HatRow {
+        double r, y;
+        int material;
+    };
+    const HatRow profile[] = {{4.75, 64.3, HAT},   {6.95, 63.7, HAT}, {7.4, 63.9, HAT},  {7.05, 64.22, HAT},
+                              {4.95, 64.75, BAND}, {4.9, 65.9, HAT},  {4.75, 68.2, HAT}, {4.2, 69.6, HAT},
+                              {3.0, 70.1, HAT},    {1.5, 69.75, HAT}, {0.0, 69.6, HAT}};
+    const int cols = 33;
+    const double zCentre = 0.05, xScale = 0.9;
+    int n = int(sizeof profile / sizeof profile[0]);
+    std::vector<GridPoint> g;
+    std::vector<int> material;
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            double a = 2 * PI * c / (cols - 1);
+            double rr = profile[r].r;
+            // The brim dips a little at the front and back and turns up at the sides.
+            double y = profile[r].y + (rr > 5.5 ? 0.35 * (rr - 5.5) / 1.9 * (std::cos(2 * a)) : 0);
+            Vec3 p(-std::cos(a) * rr * xScale, y, zCentre + std::sin(a) * rr);
+            g.push_back({p, rigid(15), double(c) / (cols - 1), double(r) / (n - 1)});
+        }
+        if (r + 1 < n) material.push_back(profile[r].material);
+    }
+    addGrid(m, g, cols, material);
 }
 
 } // namespace
 
 void buildPaddlerMesh(DraftModel& m) {
     addBody(m);
+    addHead(m);
+    addHair(m);
+    addHat(m);
     addLeg(m, 1);
     addLeg(m, 5);
     addArm(m, 16);
@@ -227,15 +571,19 @@ void buildPaddlerMesh(DraftModel& m) {
     // Group the faces by material so that drawing switches material as seldom as possible.
     std::stable_sort(m.faces.begin(), m.faces.end(),
                      [](const DraftFace& a, const DraftFace& b) { return a.material < b.material; });
-    m.textures = {{"shirt", 1, "paddler_shirt.bmp"},
-                  {"trousers", 2, "paddler_trousers.bmp"},
-                  {"skin", 3, "paddler_skin.tga"},
-                  {"face", 4, "paddler_face.tga"}};
+    m.textures = {{"shirt", 1, "paddler_shirt.bmp"}, {"trousers", 2, "paddler_trousers.bmp"},
+                  {"skin", 3, "paddler_skin.tga"},   {"face", 4, "paddler_face.tga"},
+                  {"vest", 5, "paddler_vest.bmp"},   {"hat", 6, "paddler_hat.bmp"}};
     uint32_t grey = packColour(90, 90, 90), white = packColour(230, 230, 230), dull = packColour(20, 20, 20);
     m.materials = {{"shirt", white, grey, dull, 4, {1}},
                    {"trousers", white, grey, dull, 4, {2}},
                    {"skin", white, grey, packColour(40, 40, 40), 10, {3}},
-                   {"face", white, grey, packColour(40, 40, 40), 10, {4}}};
+                   {"face", white, grey, packColour(40, 40, 40), 10, {4}},
+                   {"vest", white, grey, packColour(60, 60, 60), 12, {5}},
+                   {"hat", white, grey, dull, 4, {6}},
+                   {"band", packColour(60, 40, 28), packColour(30, 20, 14), dull, 8, {}},
+                   {"dark", packColour(25, 25, 25), packColour(15, 15, 15), packColour(80, 80, 80), 20, {}},
+                   {"hair", packColour(72, 48, 30), packColour(36, 24, 15), packColour(30, 30, 30), 6, {}}};
 }
 
 void buildPaddleModel(DraftModel& m) {

@@ -1,5 +1,6 @@
-// The paddler's and the paddle's images: a red-and-black checked wool shirt, canvas trousers (BMP),
-// skin and a face with hair (32-bit TGA, opaque), and the paddle's varnished wood (BMP).
+// The paddler's and the paddle's images: a red-and-black checked wool shirt, canvas trousers, a yellow
+// paddling vest and a felt hat (BMP), skin and a bearded face with hair (32-bit TGA, opaque), and the
+// paddle's varnished wood (BMP).
 #include "assets/image_writers.h"
 #include "assets/paddler_rig.h"
 #include "assets/writers.h"
@@ -77,29 +78,69 @@ std::vector<unsigned char> grained(int n, uint32_t seed, double base, double amo
 }
 
 // u runs round the head from its right side (u = 0) over the face (u = 0.25) and the left side to the
-// back (u = 0.75); v runs from the chin (0) to the crown (1).
+// back (u = 0.75); v runs from the chin (0) to the crown (1), the eyes at v = 0.48. A short beard covers
+// the jaw; the hair shows at the back and sides under the hat.
 std::vector<unsigned char> face(int n) {
     Noise noise;
     noise.state = 4242;
     std::vector<unsigned char> px(n * n * 3);
+    auto inside = [](double du, double dv, double ru, double rv) {
+        return (du * du) / (ru * ru) + (dv * dv) / (rv * rv) < 1;
+    };
     for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {
             double u = (x + 0.5) / n, v = (y + 0.5) / n, g = 0.95 + 0.06 * noise.next();
-            double fromFace = std::fabs(u - 0.25);
-            double r = 222 * g, gr = 174 * g, b = 140 * g;
-            bool hair = v > 0.66 || (fromFace > 0.2 && v > 0.42) || (fromFace > 0.3 && v > 0.2);
-            auto paint = [&](double pr, double pg, double pb) { r = pr, gr = pg, b = pb; };
+            double across = u - 0.25, side = std::fabs(across), eye = side - 0.058;
+            double r = 224 * g, gr = 176 * g, b = 142 * g;
+            auto paint = [&](double pr, double pg, double pb) { r = pr * g, gr = pg * g, b = pb * g; };
+            bool hair = v > 0.72 || (side > 0.19 && v > 0.33 && (u > 0.44 || u < 0.06)) ||
+                        (side > 0.17 && side < 0.21 && v > 0.3 && v < 0.5);
+            bool beard = v < 0.27 && side < 0.19 && v > 0.02 + 0.5 * std::fmax(0, side - 0.12);
+            bool lips = std::fabs(v - 0.185) < 0.02 && side < 0.036;
+            bool moustache = v > 0.205 && v < 0.245 && side < 0.05;
             if (hair)
-                paint(70 * g, 45 * g, 25 * g);
-            else if (std::fabs(v - 0.53) < 0.04 && std::fabs(fromFace - 0.055) < 0.025)
-                paint(40, 35, 30); // eyes
-            else if (std::fabs(v - 0.6) < 0.015 && std::fabs(fromFace - 0.055) < 0.04)
-                paint(90, 60, 40); // brows
-            else if (std::fabs(v - 0.3) < 0.02 && fromFace < 0.045)
-                paint(160, 80, 75); // mouth
-            else if (fromFace < 0.012 && v > 0.36 && v < 0.5)
-                paint(r * 0.85, gr * 0.85, b * 0.85); // the nose's shade
+                paint(68, 44, 26);
+            else if (lips)
+                paint(150, 78, 66);
+            else if (beard || moustache)
+                paint(112 + 14 * noise.next(), 78, 50);
+            else if (inside(eye, v - 0.48, 0.011, 0.018))
+                paint(60, 42, 28); // the iris
+            else if (inside(eye, v - 0.48, 0.026, 0.02))
+                paint(235, 230, 222);
+            else if (std::fabs(v - 0.535 - 0.15 * eye) < 0.011 && std::fabs(eye) < 0.032)
+                paint(80, 52, 32); // brows
+            else if (inside(side - 0.1, v - 0.37, 0.04, 0.05))
+                paint(222, 160, 130); // colour in the cheeks
+            else if (std::fabs(v - 0.45) < 0.012 && std::fabs(eye) < 0.03)
+                paint(196, 150, 120); // under the eyes
             put(px, y * n + x, r, gr, b);
+        }
+    return px;
+}
+
+// Yellow nylon over foam: stitched channels around the body, a zip down the front, dark mesh side
+// panels, bound hem and collar. u runs round the torso from the right side (front at 0.25), v upward.
+std::vector<unsigned char> vest(int n) {
+    Noise noise;
+    noise.state = 2024;
+    std::vector<unsigned char> px(n * n * 3);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            double u = (x + 0.5) / n, v = (y + 0.5) / n, g = 0.92 + 0.1 * noise.next();
+            double r = 222, gr = 168, b = 40;
+            double sideU = std::fmin(std::fabs(u - 0.0), std::fmin(std::fabs(u - 0.5), std::fabs(u - 1.0)));
+            if (v < 0.1 || v > 0.86)
+                r = 60, gr = 52, b = 40; // the binding
+            else if (std::fabs(u - 0.25) < 0.004)
+                r = 90, gr = 84, b = 70; // the zip
+            else if (std::fabs(u - 0.25) < 0.012)
+                r *= 0.8, gr *= 0.8, b *= 0.8; // its flaps
+            else if (sideU < 0.05)
+                r = 58 + 20 * ((x + y) % 2), gr = 62 + 20 * ((x + y) % 2), b = 60; // mesh panel
+            else if (x % 16 == 0 || std::fabs(v - 0.48) < 0.008)
+                r *= 0.72, gr *= 0.72, b *= 0.72; // stitched channels
+            put(px, y * n + x, r * g, gr * g, b * g);
         }
     return px;
 }
@@ -124,12 +165,15 @@ std::vector<unsigned char> wood(int w, int h) {
 } // namespace
 
 bool writePaddlerTextures(const std::string& folder) {
-    std::vector<unsigned char> s = shirt(64), f = face(64), w = wood(32, 128);
-    std::vector<unsigned char> t = grained(64, 777, 0.85, 0.25, 0.08, 92, 88, 62); // canvas, in stripes
+    std::vector<unsigned char> s = shirt(64), f = face(128), w = wood(32, 128), v = vest(128);
+    std::vector<unsigned char> hat = grained(64, 555, 0.86, 0.2, 0.05, 150, 128, 92); // weathered felt
+    std::vector<unsigned char> t = grained(64, 777, 0.85, 0.25, 0.08, 92, 88, 62);    // canvas, in stripes
     std::vector<unsigned char> k = grained(32, 99, 0.94, 0.08, 0, 222, 174, 140);
     return writeBmpFile(folder, "paddler_shirt.bmp", 64, 64, s.data()) &&
            writeBmpFile(folder, "paddler_trousers.bmp", 64, 64, t.data()) &&
            writeTga(folder, "paddler_skin.tga", 32, 32, k) &&
-           writeTga(folder, "paddler_face.tga", 64, 64, f) &&
+           writeTga(folder, "paddler_face.tga", 128, 128, f) &&
+           writeBmpFile(folder, "paddler_vest.bmp", 128, 128, v.data()) &&
+           writeBmpFile(folder, "paddler_hat.bmp", 64, 64, hat.data()) &&
            writeBmpFile(folder, "paddle_wood.bmp", 32, 128, w.data());
 }

@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -289,6 +290,123 @@ TEST_F(GeneratedPaddler, BodyPoseFitsTheCanoe) {
     }
     if (printFigures()) std::printf("lowest body vertex above the keel %.2f\n", lowest);
     EXPECT_GE(lowest, 0.0);
+}
+
+// Where a body vertex lies in the current pose, as the skinning puts it.
+Vec3 posedVertex(const SkinVertex& s) {
+    Vec3 p;
+    for (uint32_t j = 0; j < std::max<uint32_t>(1, s.bindingType); ++j) {
+        Vec3 q = s.restPosition;
+        bones[s.boneId[j] - 1].skinMatrix.transformPoint(q);
+        p = p + q * (s.bindingType > 1 ? s.boneWeight[j] : 1.0);
+    }
+    return p;
+}
+
+bool bindsTo(const SkinVertex& s, uint32_t bone) {
+    for (uint32_t j = 0; j < s.bindingType; ++j)
+        if (s.boneId[j] == bone + 1) return true;
+    return false;
+}
+
+// Enough triangles for the body's shape within the blend list's room, and shoulders whose caps are
+// shared by the chest, the clavicle and the upper arm.
+TEST_F(GeneratedPaddler, MeshHasShapedShoulders) {
+    if (printFigures())
+        std::printf("triangles %d, blended vertices %d\n", paddler.faceCount, int(blendList.count));
+    EXPECT_GE(paddler.faceCount, 1500);
+    EXPECT_LE(blendList.count, 10000);
+    for (int clavicle : {16, 35}) {
+        int shared = 0;
+        for (int v = 0; v < paddler.vertexCount; ++v) {
+            const SkinVertex& s = paddler.skin[v];
+            shared +=
+                s.bindingType == 3 && bindsTo(s, 11) && bindsTo(s, clavicle) && bindsTo(s, clavicle + 1);
+        }
+        EXPECT_GE(shared, 10) << "clavicle " << clavicle;
+    }
+}
+
+// At each side's catch the face turns toward the paddle and the paddle side's shoulder reaches forward
+// of its place on the chest; the neck, chest, clavicles and jaw move in some clip as well as the spine,
+// head and arms; head and hat keep clear of the paddle.
+TEST_F(GeneratedPaddler, HeadAndShouldersFollowTheStroke) {
+    for (int side = 0; side < 2; ++side) {
+        poseAt(side == 1 ? 0 : 6, 0.15);
+        const Matrix4& head = bones[13].animGlobal;
+        double toPaddle = (side == 1 ? 1 : -1) * head.m[8]; // the face's sideways turn (sine)
+        int upperArm = side == 1 ? 36 : 17;
+        Matrix4 onChest = invertMatrix(bones[11].animGlobal) * bones[upperArm].animGlobal;
+        double forward = onChest.m[14] - (bones[upperArm].restGlobal.m[14] - bones[11].restGlobal.m[14]);
+        if (printFigures())
+            std::printf("side %d catch: head turned %.1f degrees to the paddle, shoulder forward %.2f\n",
+                        side, std::asin(toPaddle) / DEGREES_TO_RADIANS, forward);
+        EXPECT_GT(toPaddle, std::sin(5 * DEGREES_TO_RADIANS)) << "side " << side;
+        EXPECT_GT(forward, 0.5) << "side " << side;
+    }
+    int moving = 0;
+    bool moves[54] = {false};
+    for (int b = 0; b < boneCount; ++b) {
+        const SkeletonNode& n = *bones[b].node;
+        for (int c = 0; c < n.trackCount; ++c)
+            for (int k = 0; k < n.tracks[c].keyCount; ++k) {
+                const RotationKey& key = n.tracks[c].keys[k];
+                moves[b] =
+                    moves[b] || std::fabs(key.angleX) + std::fabs(key.angleY) + std::fabs(key.angleZ) > 1e-4;
+            }
+        moving += moves[b];
+    }
+    if (printFigures()) std::printf("bones that move: %d\n", moving);
+    for (int b : {9, 10, 11, 12, 13, 14, 16, 35})
+        EXPECT_TRUE(moves[b]) << "bone " << b;
+    // Every clip, the changes of hands (the paddle passing before the face) included.
+    double nearest = 1e9;
+    std::vector<ClipRole> clips(std::begin(ROLES), std::end(ROLES));
+    for (int c : {24, 25, 23, 26})
+        clips.push_back(ClipRole{c, c == 24 || c == 25 ? 1 : 0, -1, -1, -1, -1, 0});
+    for (const ClipRole& r : clips) {
+        start(r.clip);
+        for (double at = 0; at < 0.9999; at = step()) {
+            Matrix4 toPaddle = invertMatrix(paddlePlacement(r.side, bones));
+            for (int v = 0; v < paddler.vertexCount; ++v) {
+                uint32_t bone = paddler.skin[v].boneId[0];
+                if (bone < 14 || bone > 16) continue; // head, jaw and hat
+                Vec3 p = inCanoe(toPaddle, posedVertex(paddler.skin[v]));
+                // Off the blade's plate (throat to tip), or off the shaft and grip.
+                double off = p.z < -8 ? std::hypot(std::fmax(0, std::fabs(p.x) - 3.4), std::fabs(p.y)) - 0.3
+                                      : std::hypot(p.x, p.y) - 0.9;
+                if (p.z > -28 && p.z < 21.2) nearest = std::fmin(nearest, off);
+            }
+        }
+    }
+    if (printFigures()) std::printf("head and hat's nearest approach to the paddle %.2f\n", nearest);
+    EXPECT_GT(nearest, 0.3);
+}
+
+// No edge of the skin tears away as the body poses: a binding to the wrong bone, or weights that do not
+// add up, stretch edges far beyond their rest length (the insides of bent joints fold, so shrinking is
+// only printed).
+TEST_F(GeneratedPaddler, PosedSkinHoldsTogether) {
+    double least = 1e9, most = 0;
+    const double poses[][2] = {{0, 0.15}, {6, 0.15}, {0, 0.55}, {8, 0.5}, {24, 0.99}, {1, 0.5}, {5, 0.5}};
+    for (const auto& pose : poses) {
+        poseAt(int(pose[0]), pose[1]);
+        for (int f = 0; f < paddler.faceCount; ++f) {
+            const uint16_t* v = paddler.model.faces[f].vertexIndex;
+            for (int k = 0; k < 3; ++k) {
+                const SkinVertex &a = paddler.skin[v[k]], &b = paddler.skin[v[(k + 1) % 3]];
+                Vec3 rest = a.restPosition + b.restPosition * -1;
+                double restLength = std::hypot(rest.x, rest.y, rest.z);
+                if (restLength < 0.2) continue;
+                Vec3 posed = posedVertex(a) + posedVertex(b) * -1;
+                double ratio = std::hypot(posed.x, posed.y, posed.z) / restLength;
+                least = std::fmin(least, ratio);
+                most = std::fmax(most, ratio);
+            }
+        }
+    }
+    if (printFigures()) std::printf("posed edges from %.2f to %.2f of their rest length\n", least, most);
+    EXPECT_LT(most, 5.0);
 }
 
 } // namespace

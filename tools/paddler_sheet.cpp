@@ -26,9 +26,9 @@ const double FRACTIONS[] = {0, 0.25, 0.5, 0.75};
 const int KEYS = 4;
 const int LABEL_W = 170, CELL_W = 270, CELL_H = 190, HEADER_H = 24;
 const int SHEET_W = LABEL_W + KEYS * CELL_W, SHEET_H = HEADER_H + STROKE_CLIP_COUNT * CELL_H;
-// What a cell shows, in canoe units: 100 of height around the paddler, from below the blade's
-// deepest reach to above his head.
-const double VIEW_HALF_H = 50, VIEW_HALF_W = VIEW_HALF_H * CELL_W / CELL_H, VIEW_MID_Y = 12;
+// What a cell shows, in canoe units: 120 of height around the paddler, from below the blade's
+// deepest reach to the blade held over his head.
+const double VIEW_HALF_H = 60, VIEW_HALF_W = VIEW_HALF_H * CELL_W / CELL_H, VIEW_MID_Y = 20;
 const double WATER_Y = -5; // mean water level in canoe space
 
 // The hand each clip is played with (1: the left hand holds the paddle) and what the stroke machine

@@ -56,7 +56,8 @@ const ClipRole ROLES[] = {
 
 struct Figures {
     double minUnder = 1, minAirClearance = 1e9, maxHullDepth = 0, moment = 0;
-    double maxOffShaft = 0, maxGripGap = 0, maxWristBend = 0;
+    double maxOffShaft = 0, maxGripGap = 0;
+    double maxFlexion = 0, maxSwing = 0, maxTwist = 0; // degrees, the worse wrist of the two
 };
 
 class GeneratedPaddler : public testing::Test {
@@ -124,11 +125,33 @@ double hullDepth(const Vec3& p) {
     return std::fmax(0, skin - std::fabs(p.x - HULL_X));
 }
 
-// Largest rotation between two bones' frames, in degrees.
+// Angle of the rotation between two bones' frames, in degrees.
 double bendDegrees(int from, int to) {
     Matrix4 r = invertMatrix(bones[from].animGlobal) * bones[to].animGlobal;
     double c = (r.at(0, 0) + r.at(1, 1) + r.at(2, 2) - 1) / 2;
     return std::acos(std::fmax(-1.0, std::fmin(1.0, c))) / DEGREES_TO_RADIANS;
+}
+
+Vec3 restJoint(int bone) {
+    const Matrix4& g = bones[bone].restGlobal;
+    return Vec3(g.m[12], g.m[13], g.m[14]);
+}
+
+// The wrist of the arm whose hand is bone 'hand' (forearm hand - 3, roll hand - 2, the wrist and fist
+// hand - 1): the fist's neutral axis runs from the wrist joint straight across the shaft (the hand's z
+// through the hand joint, the thumb's side); the forearm's axis, seen from the fist, swings off it by
+// flexion (about z) and deviation. The roll bone carries the forearm's twist.
+void wristAngles(int hand, double& flexion, double& swing, double& twist) {
+    Vec3 d = restJoint(hand) + restJoint(hand - 1) * -1, a = restJoint(hand - 1) + restJoint(hand - 3) * -1;
+    d = Vec3(d.x, d.y, 0) * (1 / std::hypot(d.x, d.y));
+    a = a * (1 / std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z));
+    Matrix4 r = invertMatrix(bones[hand - 1].animGlobal) * bones[hand - 2].animGlobal;
+    r.transformDirection(a);
+    Vec3 n(d.y, -d.x, 0); // d x z
+    double along = a.x * d.x + a.y * d.y + a.z * d.z;
+    flexion = std::fabs(std::atan2(a.x * n.x + a.y * n.y, along)) / DEGREES_TO_RADIANS;
+    swing = std::acos(std::fmax(-1.0, std::fmin(1.0, along))) / DEGREES_TO_RADIANS;
+    twist = bendDegrees(hand - 3, hand - 2);
 }
 
 Figures GeneratedPaddler::measure(const ClipRole& r) {
@@ -169,7 +192,13 @@ Figures GeneratedPaddler::measure(const ClipRole& r) {
         Vec3 other = inCanoe(inverse, Vec3(hand.m[12], hand.m[13], hand.m[14]));
         f.maxOffShaft = std::fmax(f.maxOffShaft, std::hypot(other.x, other.y));
         f.maxGripGap = std::fmax(f.maxGripGap, std::fabs(other.z - 19.8));
-        f.maxWristBend = std::fmax(f.maxWristBend, std::fmax(bendDegrees(20, 22), bendDegrees(39, 41)));
+        for (int h : {22, 41}) {
+            double flexion, swing, twist;
+            wristAngles(h, flexion, swing, twist);
+            f.maxFlexion = std::fmax(f.maxFlexion, flexion);
+            f.maxSwing = std::fmax(f.maxSwing, swing);
+            f.maxTwist = std::fmax(f.maxTwist, twist);
+        }
     }
     return f;
 }
@@ -206,9 +235,9 @@ TEST_F(GeneratedPaddler, StrokesWorkTheWater) {
         Figures f = measure(r);
         if (printFigures())
             std::printf("clip %2d: under %3.0f%%  air clearance %6.2f  in hull %5.2f  turn %+9.2f  "
-                        "off shaft %4.2f  grip gap %5.2f  wrist %5.1f\n",
+                        "off shaft %4.2f  grip gap %5.2f  wrist flexion %5.1f swing %5.1f twist %5.1f\n",
                         r.clip, 100 * f.minUnder, f.minAirClearance, f.maxHullDepth, f.moment, f.maxOffShaft,
-                        f.maxGripGap, f.maxWristBend);
+                        f.maxGripGap, f.maxFlexion, f.maxSwing, f.maxTwist);
         if (r.powerFrom >= 0) {
             EXPECT_GE(f.minUnder, 0.4) << "clip " << r.clip;
         }
@@ -226,6 +255,9 @@ TEST_F(GeneratedPaddler, StrokesWorkTheWater) {
     for (const ClipRole& r : {ClipRole{24, 1, -1, -1, -1, -1, 0}, ClipRole{25, 1, -1, -1, -1, -1, 0},
                               ClipRole{23, 0, -1, -1, -1, -1, 0}, ClipRole{26, 0, -1, -1, -1, -1, 0}}) {
         Figures f = measure(r);
+        if (printFigures())
+            std::printf("clip %2d: off shaft %4.2f  wrist flexion %5.1f swing %5.1f twist %5.1f\n", r.clip,
+                        f.maxOffShaft, f.maxFlexion, f.maxSwing, f.maxTwist);
         EXPECT_LT(f.maxOffShaft, 2.0) << "clip " << r.clip;
         EXPECT_LT(f.maxHullDepth, 0.01) << "clip " << r.clip;
     }

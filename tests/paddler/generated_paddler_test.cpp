@@ -15,11 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -117,6 +119,17 @@ class GeneratedPaddler : public testing::Test {
     Figures measure(const ClipRole& r);
 };
 
+// A paddler vertex where this frame's bones put it.
+Vec3 skinned(const SkinVertex& s) {
+    Vec3 p;
+    for (uint32_t j = 0; j < std::max<uint32_t>(1, s.bindingType); ++j) {
+        Vec3 q = s.restPosition;
+        bones[s.boneId[j] - 1].skinMatrix.transformPoint(q);
+        p = p + q * (s.bindingType > 1 ? s.boneWeight[j] : 1.0);
+    }
+    return p;
+}
+
 // How deep a canoe-space point lies inside the hull's outer skin (0 outside it).
 double hullDepth(const Vec3& p) {
     double u = hullStationAt(p.z);
@@ -211,6 +224,7 @@ bool printFigures() {
 TEST_F(GeneratedPaddler, ModelsFitTheScene) {
     EXPECT_EQ(boneCount, 54);
     EXPECT_EQ(paddlerClipCount, 27);
+    if (printFigures()) std::printf("vertices %d, blended %d\n", paddler.vertexCount, blendList.count);
     poseAt(1, 0);
     const double left[3] = {23.1557, 41.1324, 2.42493}, right[3] = {-22.8511, 41.1324, 2.42493};
     for (int k = 0; k < 3; ++k) {
@@ -229,7 +243,8 @@ TEST_F(GeneratedPaddler, ModelsFitTheScene) {
 
 // Every stroke and hold in the water through its power phase, out of it in the air, clear of the hull,
 // turning the canoe the way its clip turns it, with both hands on the paddle and the top hand on the
-// grip. The wrists' bend is printed, not yet held to a bound.
+// grip, the wrists within their swing and the forearms within their twist (the changes of hands hold
+// the blade up and the thumbs down: their twist is printed, not bounded).
 TEST_F(GeneratedPaddler, StrokesWorkTheWater) {
     for (const ClipRole& r : ROLES) {
         Figures f = measure(r);
@@ -250,6 +265,9 @@ TEST_F(GeneratedPaddler, StrokesWorkTheWater) {
         }
         EXPECT_LT(f.maxOffShaft, 2.0) << "clip " << r.clip;
         EXPECT_LE(f.maxGripGap, 0.5) << "clip " << r.clip;
+        EXPECT_LE(f.maxFlexion, 60) << "clip " << r.clip;
+        EXPECT_LE(f.maxSwing, 90) << "clip " << r.clip;
+        EXPECT_LE(f.maxTwist, 90) << "clip " << r.clip;
     }
     // The changes of hands: on the shaft, though not on the grip while the hands meet.
     for (const ClipRole& r : {ClipRole{24, 1, -1, -1, -1, -1, 0}, ClipRole{25, 1, -1, -1, -1, -1, 0},
@@ -260,6 +278,7 @@ TEST_F(GeneratedPaddler, StrokesWorkTheWater) {
                         f.maxOffShaft, f.maxFlexion, f.maxSwing, f.maxTwist);
         EXPECT_LT(f.maxOffShaft, 2.0) << "clip " << r.clip;
         EXPECT_LT(f.maxHullDepth, 0.01) << "clip " << r.clip;
+        EXPECT_LE(f.maxSwing, 90) << "clip " << r.clip;
     }
 }
 
@@ -306,21 +325,58 @@ TEST_F(GeneratedPaddler, BodyPoseFitsTheCanoe) {
     for (int clip : {1, 0, 4, 3, 8, 5, 6, 10, 14, 12, 24, 26}) {
         poseAt(clip, 0.5);
         for (int v = 0; v < paddler.vertexCount; ++v) {
-            SkinVertex s = paddler.skin[v];
-            if (s.boneId[0] == 0) continue;
-            Vec3 p;
-            for (uint32_t j = 0; j < std::max<uint32_t>(1, s.bindingType); ++j) {
-                Vec3 q = s.restPosition;
-                bones[s.boneId[j] - 1].skinMatrix.transformPoint(q);
-                p = p + q * (s.bindingType > 1 ? s.boneWeight[j] : 1.0);
-            }
-            p = inCanoe(seat, p);
+            if (paddler.skin[v].boneId[0] == 0) continue;
+            Vec3 p = inCanoe(seat, skinned(paddler.skin[v]));
             double u = hullStationAt(p.z);
             if (u > -1 && u < 1) lowest = std::fmin(lowest, p.y - hullKeel(u));
         }
     }
     if (printFigures()) std::printf("lowest body vertex above the keel %.2f\n", lowest);
     EXPECT_GE(lowest, 0.0);
+}
+
+// The fists hold the shaft: in poses of the strokes, the holds and the rest, no vertex of either hand
+// (palm and fingers) lies inside the shaft (its radius read from K.pad), and the hand's vertices next
+// to the shaft go round it, with no open side wider than a quarter turn.
+TEST_F(GeneratedPaddler, FistsCloseRoundTheShaft) {
+    BinaryReadFile file((std::string(CANOE_RUN_DIR) + "/K.pad").c_str());
+    ASSERT_TRUE(loadPaddleModel(file));
+    buildFaceRecords(paddle);
+    double radius = 0;
+    for (int v = 0; v < paddle.vertexCount; ++v) {
+        const Vec3& p = paddle.skin[v].restPosition;
+        if (std::fabs(p.z - 19.5) < 0.05) radius = std::fmax(radius, std::hypot(p.x, p.y)); // its top ring
+    }
+    ASSERT_GT(radius, 0.3);
+    const struct {
+        int clip, side;
+        double at;
+    } poses[] = {{0, 1, 0.15}, {0, 1, 0.4},  {0, 1, 0.8}, {3, 1, 0.5}, {8, 1, 0.5},
+                 {6, 0, 0.3},  {12, 0, 0.5}, {1, 1, 0.5}, {5, 0, 0.5}};
+    for (const auto& pose : poses) {
+        poseAt(pose.clip, pose.at);
+        Matrix4 toPaddle = invertMatrix(paddlePlacement(pose.side, bones));
+        for (int wrist : {21, 40}) {
+            Vec3 hand = inCanoe(toPaddle, inCanoe(bones[wrist + 1].animGlobal, Vec3()));
+            std::vector<double> round;
+            double nearest = 1e9;
+            for (int v = 0; v < paddler.vertexCount; ++v) {
+                int bone = int(paddler.skin[v].boneId[0]) - 1;
+                if (bone != wrist && (bone < wrist + 2 || bone > wrist + 13)) continue;
+                Vec3 p = inCanoe(toPaddle, skinned(paddler.skin[v]));
+                double off = std::hypot(p.x, p.y);
+                if (p.z > -9 && p.z < 19.5) nearest = std::fmin(nearest, off);
+                if (off < radius + 1 && std::fabs(p.z - hand.z) < 1.5) round.push_back(std::atan2(p.y, p.x));
+            }
+            std::sort(round.begin(), round.end());
+            ASSERT_FALSE(round.empty()) << pose.clip << " bone " << wrist;
+            double gap = round.front() + 2 * M_PI - round.back();
+            for (size_t k = 1; k < round.size(); ++k)
+                gap = std::fmax(gap, round[k] - round[k - 1]);
+            EXPECT_GE(nearest, radius - 0.02) << "clip " << pose.clip << " bone " << wrist;
+            EXPECT_LT(gap, M_PI / 2) << "clip " << pose.clip << " bone " << wrist;
+        }
+    }
 }
 
 } // namespace

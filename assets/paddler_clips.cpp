@@ -175,7 +175,7 @@ ArmChoice armAt(const ArmRest& r, const M3& parent, const M3& chest, double side
     M3 fist;
     double shortBy = 0;
     // The fist's turn moves the wrist round the shaft, which moves the forearm: a few rounds settle it.
-    for (int pass = 0; pass < 6; ++pass) {
+    for (int pass = 0; pass < 4; ++pass) {
         fist = mul(hand, rotZ(roll * 180 / PI));
         Vec3 d = sub(sub(at, apply(fist, r.wristInHand * -1)), s);
         double dist = len(d);
@@ -190,7 +190,7 @@ ArmChoice armAt(const ArmRest& r, const M3& parent, const M3& chest, double side
         u = unit(sub(elbow, s));
         f = unit(sub(s + dn * dist, elbow));
         n = unit(cross(p, dn));
-        if (pass == 5) break;
+        if (pass == 3) break;
         seen = apply(transpose(hand), f);
         double want = std::atan2(seen.y, seen.x) - std::atan2(r.handAxis.y, r.handAxis.x) + turn;
         roll += 0.7 * std::remainder(want - roll, 2 * PI);
@@ -247,17 +247,17 @@ void solveArm(Pose& p, int c, double side, const Vec3& at, const M3& hand) {
         }
         if (best.shortBy <= 0) break;
     }
-    const int STEPS = 81;
+    const int STEPS = 41;
     double cost[STEPS], least = 1e18;
     for (int k = 0; k < STEPS; ++k) {
-        cost[k] = armAt(r, g[c], g[11], side, pos[c + 1], at, hand, -120 + 3 * k, turn).cost;
+        cost[k] = armAt(r, g[c], g[11], side, pos[c + 1], at, hand, -120 + 6 * k, turn).cost;
         least = std::fmin(least, cost[k]);
     }
     double sum = 0, psi = 0;
     for (int k = 0; k < STEPS; ++k) {
         double w = std::exp(-(cost[k] - least) / 150);
         sum += w;
-        psi += w * (-120 + 3 * k);
+        psi += w * (-120 + 6 * k);
     }
     best = armAt(r, g[c], g[11], side, pos[c + 1], at, hand, psi / sum, turn);
     p.local[c + 1] = best.upper;

@@ -1,7 +1,7 @@
 // The paddler's clips. A pose is authored as a paddle placement (where the lower hand holds the shaft,
 // which way the shaft and the blade's face point) and two torso angles; the arms are solved for it
-// (two-bone solve with an elbow pole, the hand taking the placement's orientation) and every local
-// rotation becomes an Euler key (Rz * Ry * Rx). Side 0 mirrors side 1.
+// (two-bone solve, the elbow's swivel chosen per pose, the hand taking the placement's orientation) and every
+// local rotation becomes an Euler key (Rz * Ry * Rx). Side 0 mirrors side 1.
 #include "assets/paddler_rig.h"
 
 #include <cmath>

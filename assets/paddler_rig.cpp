@@ -1,5 +1,6 @@
 // The generated paddler's skeleton and its rest joints. The hands' rest positions are the ones the
-// paddle drawing takes out of the hand frames; the rest frames are pure translations.
+// paddle drawing takes out of the hand frames; the rest frames are pure translations. The fingers hang
+// from the wrist, curled round the shaft where it runs through the grip point along the hand's z.
 #include "assets/paddler_rig.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // The paddler's clips. A pose is authored as a paddle placement (where the lower hand holds the shaft,
 // which way the shaft and the blade's face point) and two torso angles; the arms are solved for it
-// (two-bone solve with an elbow pole, the hand taking the placement's orientation) and every local
-// rotation becomes an Euler key (Rz * Ry * Rx). Side 0 mirrors side 1.
+// (two-bone solve, the elbow's swivel chosen per pose, the hand taking the placement's orientation) and every
+// local rotation becomes an Euler key (Rz * Ry * Rx). Side 0 mirrors side 1.
 #include "assets/paddler_rig.h"
 
 #include <cmath>
@@ -114,27 +114,161 @@ void globals(const Pose& p, M3* g, Vec3* pos) {
     }
 }
 
-// Solves one arm (clavicle index c) so that its hand reaches 'at' with global orientation 'hand'.
+// One arm's rest shape: upper arm u0 (shoulder to elbow), forearm f0 (elbow to wrist), the elbow's
+// hinge axis, and the hand's neutral frame N (hand axes to forearm axes with the thumb toward the
+// shoulder side and the palm across the hinge: the forearm's mid position).
+struct ArmRest {
+    Vec3 u0, f0, hinge, wristInHand;
+    M3 neutral;
+    Vec3 handAxis, palm; // in the hand's frame: wrist to knuckles, the palm's normal toward the shaft
+};
+
+ArmRest armRest(int c, double side) {
+    const Vec3* j = rigJoint;
+    ArmRest r;
+    r.u0 = sub(j[c + 3], j[c + 1]);
+    r.f0 = sub(j[c + 5], j[c + 3]);
+    r.hinge = unit(cross(r.u0, r.f0));
+    r.wristInHand = sub(j[c + 5], j[c + 6]);
+    r.handAxis = unit(Vec3(-r.wristInHand.x, -r.wristInHand.y, 0));
+    // The knuckles' line runs along the shaft (the hand's z), toward the thumb.
+    Vec3 a = unit(r.f0), thumb(0, 0, 1);
+    // A left hand's palm faces along axis x thumb, a right hand's the other way.
+    r.palm = cross(r.handAxis, thumb) * side;
+    Vec3 thumb0 = unit(sub(r.u0 * -1, a * dot(r.u0 * -1, a)));
+    r.neutral =
+        mul(columns(a, thumb0, cross(a, thumb0) * side), transpose(columns(r.handAxis, thumb, r.palm)));
+    return r;
+}
+
+// The rotation about unit axis 'a' that, taken out of r, leaves a swing about an axis across 'a'
+// (degrees).
+double twistAbout(const M3& r, const Vec3& a) {
+    double w = 1 + r.a[0][0] + r.a[1][1] + r.a[2][2];
+    Vec3 v(r.a[2][1] - r.a[1][2], r.a[0][2] - r.a[2][0], r.a[1][0] - r.a[0][1]);
+    // (w, v) is four times |q.w| times the quaternion; its twist part is (w, v.a a).
+    if (w < 1e-9) {
+        // A half turn: the twist is whatever its axis has along 'a'.
+        Vec3 d = apply(r, a);
+        return dot(d, a) > 0 ? 180 : 0;
+    }
+    return 2 * std::atan2(dot(v, a), w) * 180 / PI;
+}
+
+struct ArmChoice {
+    M3 upper, upperRoll, fore, foreRoll, wrist, grip;
+    double cost, swing, flexion, twist, shortBy;
+};
+
+M3 rotZ(double degrees);
+
+// The arm for one swivel 'psi' (degrees) of the elbow about the shoulder-wrist line: a hinge elbow,
+// the upper arm's twist on its roll bone, the forearm's twist (pronation) on the forearm roll and the
+// rest on the wrist as a swing. The fist (the wrist bone's frame, fingers and palm) may turn about the
+// shaft against the hand bone, which carries the paddle: it turns so that the forearm comes in along
+// the fist's axis as nearly as the shaft allows.
+ArmChoice armAt(const ArmRest& r, const M3& parent, const M3& chest, double side, const Vec3& s,
+                const Vec3& at, const M3& hand, double psi, double turn) {
+    double l1 = len(r.u0), l2 = len(r.f0);
+    Vec3 u0 = unit(r.u0), a = unit(r.f0);
+    Vec3 pole = apply(chest, Vec3(0.6 * side, -1, -0.35));
+    Vec3 seen = apply(transpose(hand), unit(sub(at, s)));
+    double roll = std::atan2(seen.y, seen.x) - std::atan2(r.handAxis.y, r.handAxis.x) + turn;
+    Vec3 elbow, u, f, n;
+    M3 fist;
+    double shortBy = 0;
+    // The fist's turn moves the wrist round the shaft, which moves the forearm: a few rounds settle it.
+    for (int pass = 0; pass < 4; ++pass) {
+        fist = mul(hand, rotZ(roll * 180 / PI));
+        Vec3 d = sub(sub(at, apply(fist, r.wristInHand * -1)), s);
+        double dist = len(d);
+        shortBy = std::fmax(0, dist - (l1 + l2) * 0.999);
+        Vec3 dn = d * (1 / dist);
+        dist = std::fmax(std::fabs(l1 - l2) * 1.05, std::fmin(dist, (l1 + l2) * 0.999));
+        Vec3 p0 = unit(sub(pole, dn * dot(pole, dn)));
+        double rad = psi * PI / 180;
+        Vec3 p = p0 * std::cos(rad) + cross(dn, p0) * (std::sin(rad) * side);
+        double ca = (l1 * l1 + dist * dist - l2 * l2) / (2 * l1 * dist);
+        elbow = s + (dn * ca + p * std::sqrt(std::fmax(0, 1 - ca * ca))) * l1;
+        u = unit(sub(elbow, s));
+        f = unit(sub(s + dn * dist, elbow));
+        n = unit(cross(p, dn));
+        if (pass == 3) break;
+        seen = apply(transpose(hand), f);
+        double want = std::atan2(seen.y, seen.x) - std::atan2(r.handAxis.y, r.handAxis.x) + turn;
+        roll += 0.7 * std::remainder(want - roll, 2 * PI);
+    }
+    M3 upperFull = mul(columns(u, n, cross(u, n)), transpose(columns(u0, r.hinge, cross(u0, r.hinge))));
+    M3 gf = mul(columns(f, n, cross(f, n)), transpose(columns(a, r.hinge, cross(a, r.hinge))));
+    ArmChoice c;
+    c.shortBy = shortBy;
+    M3 gu = fromTo(r.u0, u);
+    c.upper = mul(transpose(parent), gu);
+    c.upperRoll = mul(transpose(gu), upperFull);
+    c.fore = mul(transpose(upperFull), gf);
+    M3 rel = mul(transpose(gf), fist);
+    c.twist = twistAbout(mul(rel, transpose(r.neutral)), a);
+    c.foreRoll = axisAngle(a, c.twist * PI / 180);
+    c.wrist = mul(transpose(c.foreRoll), rel);
+    c.grip = rotZ(-roll * 180 / PI);
+    // The forearm's axis seen from the fist, against the fist's neutral axis.
+    Vec3 b = apply(transpose(rel), a);
+    double along = dot(b, r.handAxis);
+    c.swing = std::acos(std::fmax(-1.0, std::fmin(1.0, along))) * 180 / PI;
+    c.flexion = std::fabs(std::atan2(dot(b, r.palm), along)) * 180 / PI;
+    // The elbow out to the side and not above the shoulder.
+    Vec3 local = apply(transpose(chest), sub(elbow, s));
+    double in = std::fmax(0, -2.0 - local.x * side), up = std::fmax(0, local.y);
+    auto over = [](double x, double limit) { return std::fmax(0, std::fabs(x) - limit); };
+    c.cost = c.swing * c.swing + 4 * over(c.flexion, 55) * over(c.flexion, 55) +
+             20 * over(c.twist, 75) * over(c.twist, 75) + 0.02 * psi * psi + 10 * (in * in + up * up) +
+             1e5 * shortBy * shortBy;
+    return c;
+}
+
+// Solves one arm (clavicle index c) so that its hand reaches 'at' with global orientation 'hand', with
+// the elbow's swivel that keeps the wrist's swing and the forearm's twist least.
 void solveArm(Pose& p, int c, double side, const Vec3& at, const M3& hand) {
     M3 g[RIG_BONES];
     Vec3 pos[RIG_BONES];
     globals(p, g, pos);
-    Vec3 s = pos[c + 1];
-    Vec3 u0 = sub(rigJoint[c + 3], rigJoint[c + 1]), f0 = sub(rigJoint[c + 6], rigJoint[c + 3]);
-    double l1 = len(u0), l2 = len(f0);
-    Vec3 d = sub(at, s);
-    double dist = len(d);
-    Vec3 dn = d * (1 / dist);
-    dist = std::fmax(std::fabs(l1 - l2) * 1.05, std::fmin(dist, (l1 + l2) * 0.999));
-    Vec3 pole = apply(g[11], Vec3(0.6 * side, -1, -0.35));
-    Vec3 pn = unit(sub(pole, dn * dot(pole, dn)));
-    double ca = (l1 * l1 + dist * dist - l2 * l2) / (2 * l1 * dist);
-    Vec3 elbow = s + (dn * ca + pn * std::sqrt(std::fmax(0, 1 - ca * ca))) * l1;
-    M3 gu = fromTo(u0, sub(elbow, s));
-    p.local[c + 1] = mul(transpose(g[c]), gu);
-    M3 gf = mul(fromTo(apply(gu, f0), sub(s + dn * dist, elbow)), gu);
-    p.local[c + 3] = mul(transpose(gu), gf);
-    p.local[c + 6] = mul(transpose(gf), hand);
+    ArmRest r = armRest(c, side);
+    ArmChoice best = {};
+    best.cost = 1e18;
+    // The fist turned to meet the forearm; where that leaves the wrist out of reach, turned off it.
+    // The swivel is a soft least of the cost over the turns of the elbow, so that it moves smoothly
+    // from pose to pose where two swivels are nearly as good.
+    double turn = 0;
+    for (double t = 0; t <= 90; t += 10) {
+        for (double sign : {1.0, -1.0}) {
+            ArmChoice a = armAt(r, g[c], g[11], side, pos[c + 1], at, hand, 0, sign * t * PI / 180);
+            if (best.cost > 1e17 || a.shortBy < best.shortBy) {
+                best = a;
+                turn = sign * t * PI / 180;
+            }
+            if (t == 0) break;
+        }
+        if (best.shortBy <= 0) break;
+    }
+    const int STEPS = 41;
+    double cost[STEPS], least = 1e18;
+    for (int k = 0; k < STEPS; ++k) {
+        cost[k] = armAt(r, g[c], g[11], side, pos[c + 1], at, hand, -120 + 6 * k, turn).cost;
+        least = std::fmin(least, cost[k]);
+    }
+    double sum = 0, psi = 0;
+    for (int k = 0; k < STEPS; ++k) {
+        double w = std::exp(-(cost[k] - least) / 150);
+        sum += w;
+        psi += w * (-120 + 6 * k);
+    }
+    best = armAt(r, g[c], g[11], side, pos[c + 1], at, hand, psi / sum, turn);
+    p.local[c + 1] = best.upper;
+    p.local[c + 2] = best.upperRoll;
+    p.local[c + 3] = best.fore;
+    p.local[c + 4] = best.foreRoll;
+    p.local[c + 5] = best.wrist;
+    p.local[c + 6] = best.grip;
 }
 
 M3 rotZ(double degrees) {
@@ -310,7 +444,9 @@ std::vector<int> keyFrames(const std::vector<Control>& path, int side, int frame
                 Vec3 h0, t0, h1, t1;
                 paddleHands(mid, side, h0, t0);
                 paddleHands(want, side, h1, t1);
-                worst = std::fmax(worst, len(sub(h0, h1)) + 0.5 * len(sub(t0, t1)));
+                // Slipping along the shaft counts four times: for the top hand it is a slip off the grip.
+                worst =
+                    std::fmax(worst, len(sub(h0, h1)) + 3 * std::fabs(h0.z - h1.z) + 0.5 * len(sub(t0, t1)));
             }
             cost[a][b] = worst;
         }

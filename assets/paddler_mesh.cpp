@@ -1,6 +1,7 @@
 // The generated paddler's mesh: low-poly elliptic tubes along the bone chains (rings rigid on one bone,
-// joint rings blended between two), box fists, a torso and head of shaped grids (a vest over the shirt,
-// shoulder caps shared by three bones, nose, ears, jaw, a felt hat); and the paddle on its own bone.
+// joint rings blended between two), fists of palm, fingers and thumb closed round the paddle's shaft, a
+// torso and head of shaped grids (a vest over the shirt, shoulder caps shared by three bones, nose, ears,
+// jaw, a felt hat); and the paddle on its own bone.
 #include "assets/paddler_rig.h"
 
 #include <algorithm>
@@ -150,7 +151,45 @@ Vec3 lerp(const Vec3& a, const Vec3& b, double t) {
     return a + sub(b, a) * t;
 }
 
-void addArm(DraftModel& m, int c) {
+// The fist on the wrist bone (c + 5) round the shaft: a palm from the wrist to the knuckles beside
+// the shaft, four fingers curled round it (the little finger on the ring finger's bones) and the thumb
+// round the other way; two-bone blends at the wrist and every finger joint.
+void addHand(DraftModel& m, int c, double side) {
+    const Vec3 hand = rigJoint[c + 6], z(0, 0, 1);
+    auto at = [&](double degrees, double radius, double along) {
+        return fistPoint(side, hand, degrees, radius, along);
+    };
+    // The palm: its inner face clear of the shaft, its back toward the knuckles.
+    Vec3 wrist = rigJoint[c + 5];
+    Vec3 axis = handAxis(side), palm = handPalm(side);
+    auto palmAt = [&](double a, double n) { return hand + axis * a + palm * n; };
+    std::vector<Ring> rings = {
+        {wrist + palm * -0.15, 1.05, 0.75, blend(c + 4, c + 5, 0.5f), SKIN},
+        {palmAt(-1.4, -0.75), 1.2, 0.55, rigid(c + 5), SKIN},
+        {palmAt(-0.5, -1.0), 1.32, 0.42, rigid(c + 5), SKIN},
+        {palmAt(0.35, -0.98), 1.28, 0.4, rigid(c + 5), SKIN},
+        {palmAt(0.75, -0.8), 1.05, 0.3, rigid(c + 5), SKIN},
+    };
+    addTube(m, rings, 8, z, 4);
+    const double radius[5] = {0.32, 0.27, 0.28, 0.26, 0.22};
+    for (int g = 0; g < 5; ++g) {
+        Vec3 j[4];
+        fingerJoints(side, hand, g, j);
+        int bone = c + 7 + 3 * (g < 4 ? g : 3);
+        double r = radius[g];
+        std::vector<Ring> finger = {
+            {j[0], r * 1.1, r * 1.1, g == 0 ? rigid(bone) : blend(c + 5, bone, 0.5f), SKIN},
+            {j[1], r, r, blend(bone, bone + 1, 0.5f), SKIN},
+            {j[2], r * 0.95, r * 0.95, blend(bone + 1, bone + 2, 0.5f), SKIN},
+            {j[3], r * 0.8, r * 0.8, rigid(bone + 2), SKIN},
+        };
+        if (g == 0)
+            finger.insert(finger.begin(), {at(200, 1.5, 0.3), 0.5, 0.45, blend(c + 5, bone, 0.5f), SKIN});
+        addTube(m, finger, 6, z, 2);
+    }
+}
+
+void addArm(DraftModel& m, int c, double side) {
     const Vec3* j = rigJoint;
     Vec3 s = j[c + 1], e = j[c + 3], w = j[c + 5];
     std::vector<Ring> rings = {
@@ -161,11 +200,13 @@ void addArm(DraftModel& m, int c) {
         {lerp(s, e, 0.85), 2.4, 2.3, rigid(c + 2), SHIRT},
         {e, 2.3, 2.3, blend(c + 2, c + 3, 0.5f), SHIRT},
         {lerp(e, w, 0.15), 2.3, 2.2, rigid(c + 3), SHIRT},
-        {j[c + 4], 2.0, 1.9, rigid(c + 4), SKIN},
-        {w, 1.4, 1.3, rigid(c + 5), SKIN},
+        {lerp(e, w, 0.35), 2.1, 2.0, blend(c + 3, c + 4, 0.5f), SKIN},
+        {j[c + 4], 1.9, 1.75, rigid(c + 4), SKIN},
+        {lerp(e, w, 0.8), 1.6, 1.4, rigid(c + 4), SKIN},
+        {w, 1.3, 1.05, blend(c + 4, c + 5, 0.5f), SKIN},
     };
-    addTube(m, rings, 8, Vec3(0, 0, 1), 6);
-    addBox(m, j[c + 6], Vec3(1.7, 1.7, 1.9), rigid(c + 6), SKIN);
+    addTube(m, rings, 8, handPalm(side), 6);
+    addHand(m, c, side);
 }
 
 void addLeg(DraftModel& m, int b) {
@@ -566,8 +607,8 @@ void buildPaddlerMesh(DraftModel& m) {
     addHat(m);
     addLeg(m, 1);
     addLeg(m, 5);
-    addArm(m, 16);
-    addArm(m, 35);
+    addArm(m, 16, -1);
+    addArm(m, 35, 1);
     // Group the faces by material so that drawing switches material as seldom as possible.
     std::stable_sort(m.faces.begin(), m.faces.end(),
                      [](const DraftFace& a, const DraftFace& b) { return a.material < b.material; });

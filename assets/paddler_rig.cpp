@@ -1,5 +1,6 @@
 // The generated paddler's skeleton and its rest joints. The hands' rest positions are the ones the
-// paddle drawing takes out of the hand frames; the rest frames are pure translations.
+// paddle drawing takes out of the hand frames; the rest frames are pure translations. The fingers hang
+// from the wrist, curled round the shaft where it runs through the grip point along the hand's z.
 #include "assets/paddler_rig.h"
 
 #include <cmath>
@@ -17,6 +18,9 @@ const char* rigName[RIG_BONES] = {
     "middle2_l",  "middle3_l",  "ring1_l",    "ring2_l",    "ring3_l"};
 
 namespace {
+
+const double PI = 3.14159265358979323846;
+Vec3 restHandAxis[2];
 
 void set(int i, int parent, double x, double y, double z) {
     rigParent[i] = parent;
@@ -41,25 +45,66 @@ void buildArm(int first, double side, const Vec3& hand) {
     Vec3 mid = shoulder + sub(elbow, shoulder) * 0.5;
     set(first + 2, first + 1, mid.x, mid.y, mid.z);
     set(first + 3, first + 2, elbow.x, elbow.y, elbow.z);
-    Vec3 f = sub(hand, elbow);
-    Vec3 roll = elbow + f * 0.5, wrist = elbow + f * 0.9;
+    // The wrist sits behind the fist, straight across the shaft (the hand's z) from the grip point. Its
+    // turn about the shaft at rest keeps the reach of a straight wrist: elbow to wrist and wrist to
+    // shaft as long as the forearm was when it ran to the grip point.
+    Vec3 v = sub(hand, elbow);
+    double forearm = lower - RIG_WRIST_TO_SHAFT;
+    double c = (dot(v, v) + RIG_WRIST_TO_SHAFT * RIG_WRIST_TO_SHAFT - forearm * forearm) /
+               (2 * RIG_WRIST_TO_SHAFT * std::hypot(v.x, v.y));
+    double turn = std::atan2(v.y, v.x) + side * std::acos(std::fmax(-1.0, std::fmin(1.0, c)));
+    Vec3 axis(std::cos(turn), std::sin(turn), 0);
+    restHandAxis[side > 0 ? 1 : 0] = axis;
+    Vec3 wrist = hand + axis * -RIG_WRIST_TO_SHAFT;
+    Vec3 roll = elbow + sub(wrist, elbow) * 0.5;
     set(first + 4, first + 3, roll.x, roll.y, roll.z);
     set(first + 5, first + 4, wrist.x, wrist.y, wrist.z);
     set(first + 6, first + 5, hand.x, hand.y, hand.z);
-    // Fingers: thumb and three groups of three segments, carrying on from the hand.
-    Vec3 fn = unit(f);
-    int h = first + 6;
+    // The thumb and the index, middle and ring fingers, children of the wrist (the fist's frame), curled
+    // round the shaft; the little finger's tube rides on the ring finger's bones.
     for (int g = 0; g < 4; ++g) {
-        Vec3 base = hand + fn * 1.5 + Vec3(0, (g - 1.5) * -0.7, g == 0 ? 1.2 : 0);
+        Vec3 at[4];
+        fingerJoints(side, hand, g, at);
         for (int s = 0; s < 3; ++s) {
-            int i = h + 1 + g * 3 + s;
-            Vec3 at = base + fn * (0.8 * s);
-            set(i, s == 0 ? h : i - 1, at.x, at.y, at.z);
+            int i = first + 7 + g * 3 + s;
+            set(i, s == 0 ? first + 5 : i - 1, at[s].x, at[s].y, at[s].z);
         }
     }
 }
 
 } // namespace
+
+Vec3 handAxis(double side) {
+    return restHandAxis[side > 0 ? 1 : 0];
+}
+
+Vec3 handPalm(double side) {
+    return cross(handAxis(side), Vec3(0, 0, 1)) * side;
+}
+
+Vec3 fistPoint(double side, const Vec3& hand, double degrees, double radius, double along) {
+    double a = degrees * PI / 180;
+    return hand + Vec3(0, 0, along) + (handAxis(side) * std::cos(a) + handPalm(side) * std::sin(a)) * radius;
+}
+
+void fingerJoints(double side, const Vec3& hand, int finger, Vec3 at[4]) {
+    if (finger == 0) {
+        // The thumb from the ball of the palm, round the back of the shaft, its tip beside the index.
+        at[0] = fistPoint(side, hand, 213, 1.75, 0.6);
+        at[1] = fistPoint(side, hand, 198, 1.08, 1.0);
+        at[2] = fistPoint(side, hand, 150, 1.08, 1.05);
+        at[3] = fistPoint(side, hand, 112, 1.08, 0.85);
+        return;
+    }
+    // Index, middle, ring, little: knuckle, two finger joints and the tip on a circle round the shaft.
+    const double along[5] = {0, 0.9, 0.3, -0.3, -0.9}, scale[5] = {0, 1, 1.04, 0.96, 0.78};
+    const double step[3] = {69.7, 47.8, 38.9};
+    double a = -65;
+    for (int k = 0; k < 4; ++k) {
+        at[k] = fistPoint(side, hand, a, 1.05, along[finger]);
+        if (k < 3) a += step[k] * scale[finger];
+    }
+}
 
 void buildRigJoints() {
     set(0, -1, 0, 26, -2);

@@ -33,6 +33,18 @@ extern Vec3 rigJoint[RIG_BONES];
 extern int rigParent[RIG_BONES];
 extern const char* rigName[RIG_BONES];
 
+// The fist (side +1 left, -1 right) in its rest frame, the hand's z along the shaft through the grip
+// point: the neutral axis from the wrist toward the shaft, across it; the palm's normal (the palm lies
+// on the other side of the shaft); a point at 'degrees' round the shaft from the axis toward the palm's
+// normal, 'radius' off it and 'along' the shaft from the grip point 'hand'; the joints of finger 0
+// (thumb), 1 to 3 (index, middle, ring) or 4 (little), the last of the four its tip. The wrist lies
+// RIG_WRIST_TO_SHAFT back along the neutral axis.
+Vec3 handAxis(double side);
+Vec3 handPalm(double side);
+Vec3 fistPoint(double side, const Vec3& hand, double degrees, double radius, double along);
+void fingerJoints(double side, const Vec3& hand, int finger, Vec3 at[4]);
+const double RIG_WRIST_TO_SHAFT = 2.1;
+
 // Fills rigJoint (once; the arms' elbows are solved from the fixed hand positions).
 void buildRigJoints();
 // The skeleton as draft nodes (pure-translation rest matrices) with one key track per clip.

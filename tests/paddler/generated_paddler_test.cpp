@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -57,7 +58,8 @@ const ClipRole ROLES[] = {
 
 struct Figures {
     double minUnder = 1, minAirClearance = 1e9, maxHullDepth = 0, moment = 0;
-    double maxOffShaft = 0, maxGripGap = 0, maxWristBend = 0;
+    double maxOffShaft = 0, maxGripGap = 0;
+    double maxFlexion = 0, maxSwing = 0, maxTwist = 0; // degrees, the worse wrist of the two
 };
 
 class GeneratedPaddler : public testing::Test {
@@ -117,6 +119,17 @@ class GeneratedPaddler : public testing::Test {
     Figures measure(const ClipRole& r);
 };
 
+// A paddler vertex where this frame's bones put it.
+Vec3 skinned(const SkinVertex& s) {
+    Vec3 p;
+    for (uint32_t j = 0; j < std::max<uint32_t>(1, s.bindingType); ++j) {
+        Vec3 q = s.restPosition;
+        bones[s.boneId[j] - 1].skinMatrix.transformPoint(q);
+        p = p + q * (s.bindingType > 1 ? s.boneWeight[j] : 1.0);
+    }
+    return p;
+}
+
 // How deep a canoe-space point lies inside the hull's outer skin (0 outside it).
 double hullDepth(const Vec3& p) {
     double u = hullStationAt(p.z);
@@ -125,11 +138,33 @@ double hullDepth(const Vec3& p) {
     return std::fmax(0, skin - std::fabs(p.x - HULL_X));
 }
 
-// Largest rotation between two bones' frames, in degrees.
+// Angle of the rotation between two bones' frames, in degrees.
 double bendDegrees(int from, int to) {
     Matrix4 r = invertMatrix(bones[from].animGlobal) * bones[to].animGlobal;
     double c = (r.at(0, 0) + r.at(1, 1) + r.at(2, 2) - 1) / 2;
     return std::acos(std::fmax(-1.0, std::fmin(1.0, c))) / DEGREES_TO_RADIANS;
+}
+
+Vec3 restJoint(int bone) {
+    const Matrix4& g = bones[bone].restGlobal;
+    return Vec3(g.m[12], g.m[13], g.m[14]);
+}
+
+// The wrist of the arm whose hand is bone 'hand' (forearm hand - 3, roll hand - 2, the wrist and fist
+// hand - 1): the fist's neutral axis runs from the wrist joint straight across the shaft (the hand's z
+// through the hand joint, the thumb's side); the forearm's axis, seen from the fist, swings off it by
+// flexion (about z) and deviation. The roll bone carries the forearm's twist.
+void wristAngles(int hand, double& flexion, double& swing, double& twist) {
+    Vec3 d = restJoint(hand) + restJoint(hand - 1) * -1, a = restJoint(hand - 1) + restJoint(hand - 3) * -1;
+    d = Vec3(d.x, d.y, 0) * (1 / std::hypot(d.x, d.y));
+    a = a * (1 / std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z));
+    Matrix4 r = invertMatrix(bones[hand - 1].animGlobal) * bones[hand - 2].animGlobal;
+    r.transformDirection(a);
+    Vec3 n(d.y, -d.x, 0); // d x z
+    double along = a.x * d.x + a.y * d.y + a.z * d.z;
+    flexion = std::fabs(std::atan2(a.x * n.x + a.y * n.y, along)) / DEGREES_TO_RADIANS;
+    swing = std::acos(std::fmax(-1.0, std::fmin(1.0, along))) / DEGREES_TO_RADIANS;
+    twist = bendDegrees(hand - 3, hand - 2);
 }
 
 Figures GeneratedPaddler::measure(const ClipRole& r) {
@@ -170,7 +205,13 @@ Figures GeneratedPaddler::measure(const ClipRole& r) {
         Vec3 other = inCanoe(inverse, Vec3(hand.m[12], hand.m[13], hand.m[14]));
         f.maxOffShaft = std::fmax(f.maxOffShaft, std::hypot(other.x, other.y));
         f.maxGripGap = std::fmax(f.maxGripGap, std::fabs(other.z - 19.8));
-        f.maxWristBend = std::fmax(f.maxWristBend, std::fmax(bendDegrees(20, 22), bendDegrees(39, 41)));
+        for (int h : {22, 41}) {
+            double flexion, swing, twist;
+            wristAngles(h, flexion, swing, twist);
+            f.maxFlexion = std::fmax(f.maxFlexion, flexion);
+            f.maxSwing = std::fmax(f.maxSwing, swing);
+            f.maxTwist = std::fmax(f.maxTwist, twist);
+        }
     }
     return f;
 }
@@ -183,6 +224,7 @@ bool printFigures() {
 TEST_F(GeneratedPaddler, ModelsFitTheScene) {
     EXPECT_EQ(boneCount, 54);
     EXPECT_EQ(paddlerClipCount, 27);
+    if (printFigures()) std::printf("vertices %d, blended %d\n", paddler.vertexCount, blendList.count);
     poseAt(1, 0);
     const double left[3] = {23.1557, 41.1324, 2.42493}, right[3] = {-22.8511, 41.1324, 2.42493};
     for (int k = 0; k < 3; ++k) {
@@ -201,15 +243,16 @@ TEST_F(GeneratedPaddler, ModelsFitTheScene) {
 
 // Every stroke and hold in the water through its power phase, out of it in the air, clear of the hull,
 // turning the canoe the way its clip turns it, with both hands on the paddle and the top hand on the
-// grip. The wrists' bend is printed, not yet held to a bound.
+// grip, the wrists within their swing and the forearms within their twist (the changes of hands hold
+// the blade up and the thumbs down: their twist is printed, not bounded).
 TEST_F(GeneratedPaddler, StrokesWorkTheWater) {
     for (const ClipRole& r : ROLES) {
         Figures f = measure(r);
         if (printFigures())
             std::printf("clip %2d: under %3.0f%%  air clearance %6.2f  in hull %5.2f  turn %+9.2f  "
-                        "off shaft %4.2f  grip gap %5.2f  wrist %5.1f\n",
+                        "off shaft %4.2f  grip gap %5.2f  wrist flexion %5.1f swing %5.1f twist %5.1f\n",
                         r.clip, 100 * f.minUnder, f.minAirClearance, f.maxHullDepth, f.moment, f.maxOffShaft,
-                        f.maxGripGap, f.maxWristBend);
+                        f.maxGripGap, f.maxFlexion, f.maxSwing, f.maxTwist);
         if (r.powerFrom >= 0) {
             EXPECT_GE(f.minUnder, 0.4) << "clip " << r.clip;
         }
@@ -222,13 +265,20 @@ TEST_F(GeneratedPaddler, StrokesWorkTheWater) {
         }
         EXPECT_LT(f.maxOffShaft, 2.0) << "clip " << r.clip;
         EXPECT_LE(f.maxGripGap, 0.5) << "clip " << r.clip;
+        EXPECT_LE(f.maxFlexion, 60) << "clip " << r.clip;
+        EXPECT_LE(f.maxSwing, 90) << "clip " << r.clip;
+        EXPECT_LE(f.maxTwist, 90) << "clip " << r.clip;
     }
     // The changes of hands: on the shaft, though not on the grip while the hands meet.
     for (const ClipRole& r : {ClipRole{24, 1, -1, -1, -1, -1, 0}, ClipRole{25, 1, -1, -1, -1, -1, 0},
                               ClipRole{23, 0, -1, -1, -1, -1, 0}, ClipRole{26, 0, -1, -1, -1, -1, 0}}) {
         Figures f = measure(r);
+        if (printFigures())
+            std::printf("clip %2d: off shaft %4.2f  wrist flexion %5.1f swing %5.1f twist %5.1f\n", r.clip,
+                        f.maxOffShaft, f.maxFlexion, f.maxSwing, f.maxTwist);
         EXPECT_LT(f.maxOffShaft, 2.0) << "clip " << r.clip;
         EXPECT_LT(f.maxHullDepth, 0.01) << "clip " << r.clip;
+        EXPECT_LE(f.maxSwing, 90) << "clip " << r.clip;
     }
 }
 
@@ -275,15 +325,8 @@ TEST_F(GeneratedPaddler, BodyPoseFitsTheCanoe) {
     for (int clip : {1, 0, 4, 3, 8, 5, 6, 10, 14, 12, 24, 26}) {
         poseAt(clip, 0.5);
         for (int v = 0; v < paddler.vertexCount; ++v) {
-            SkinVertex s = paddler.skin[v];
-            if (s.boneId[0] == 0) continue;
-            Vec3 p;
-            for (uint32_t j = 0; j < std::max<uint32_t>(1, s.bindingType); ++j) {
-                Vec3 q = s.restPosition;
-                bones[s.boneId[j] - 1].skinMatrix.transformPoint(q);
-                p = p + q * (s.bindingType > 1 ? s.boneWeight[j] : 1.0);
-            }
-            p = inCanoe(seat, p);
+            if (paddler.skin[v].boneId[0] == 0) continue;
+            Vec3 p = inCanoe(seat, skinned(paddler.skin[v]));
             double u = hullStationAt(p.z);
             if (u > -1 && u < 1) lowest = std::fmin(lowest, p.y - hullKeel(u));
         }
@@ -407,6 +450,50 @@ TEST_F(GeneratedPaddler, PosedSkinHoldsTogether) {
     }
     if (printFigures()) std::printf("posed edges from %.2f to %.2f of their rest length\n", least, most);
     EXPECT_LT(most, 5.0);
+}
+
+// The fists hold the shaft: in poses of the strokes, the holds and the rest, no vertex of either hand
+// (palm and fingers) lies inside the shaft (its radius read from K.pad), and the hand's vertices next
+// to the shaft go round it, with no open side wider than a quarter turn.
+TEST_F(GeneratedPaddler, FistsCloseRoundTheShaft) {
+    BinaryReadFile file((std::string(CANOE_RUN_DIR) + "/K.pad").c_str());
+    ASSERT_TRUE(loadPaddleModel(file));
+    buildFaceRecords(paddle);
+    double radius = 0;
+    for (int v = 0; v < paddle.vertexCount; ++v) {
+        const Vec3& p = paddle.skin[v].restPosition;
+        if (std::fabs(p.z - 19.5) < 0.05) radius = std::fmax(radius, std::hypot(p.x, p.y)); // its top ring
+    }
+    ASSERT_GT(radius, 0.3);
+    const struct {
+        int clip, side;
+        double at;
+    } poses[] = {{0, 1, 0.15}, {0, 1, 0.4},  {0, 1, 0.8}, {3, 1, 0.5}, {8, 1, 0.5},
+                 {6, 0, 0.3},  {12, 0, 0.5}, {1, 1, 0.5}, {5, 0, 0.5}};
+    for (const auto& pose : poses) {
+        poseAt(pose.clip, pose.at);
+        Matrix4 toPaddle = invertMatrix(paddlePlacement(pose.side, bones));
+        for (int wrist : {21, 40}) {
+            Vec3 hand = inCanoe(toPaddle, inCanoe(bones[wrist + 1].animGlobal, Vec3()));
+            std::vector<double> round;
+            double nearest = 1e9;
+            for (int v = 0; v < paddler.vertexCount; ++v) {
+                int bone = int(paddler.skin[v].boneId[0]) - 1;
+                if (bone != wrist && (bone < wrist + 2 || bone > wrist + 13)) continue;
+                Vec3 p = inCanoe(toPaddle, skinned(paddler.skin[v]));
+                double off = std::hypot(p.x, p.y);
+                if (p.z > -9 && p.z < 19.5) nearest = std::fmin(nearest, off);
+                if (off < radius + 1 && std::fabs(p.z - hand.z) < 1.5) round.push_back(std::atan2(p.y, p.x));
+            }
+            std::sort(round.begin(), round.end());
+            ASSERT_FALSE(round.empty()) << pose.clip << " bone " << wrist;
+            double gap = round.front() + 2 * M_PI - round.back();
+            for (size_t k = 1; k < round.size(); ++k)
+                gap = std::fmax(gap, round[k] - round[k - 1]);
+            EXPECT_GE(nearest, radius - 0.02) << "clip " << pose.clip << " bone " << wrist;
+            EXPECT_LT(gap, M_PI / 2) << "clip " << pose.clip << " bone " << wrist;
+        }
+    }
 }
 
 } // namespace

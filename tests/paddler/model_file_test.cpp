@@ -1,10 +1,10 @@
-// The model reader: both face layouts, the lists, and every way a damaged file is refused.
+// The model reader: both face layouts, the lists, and the rules a damaged file breaks (random damage is
+// fuzz/model_fuzz's).
 #include "paddler/model_file.h"
 #include "model_bytes.h"
 
 #include <cstring>
 #include <functional>
-#include <random>
 
 namespace {
 
@@ -90,26 +90,19 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
     auto cutTo = [](long size) { return [=](Bytes& b) { b.resize(size < 0 ? b.size() + size : size); }; };
     std::vector<Damage> cases = {
         {"version 0x10003", "unknown version", nullptr, [](Bytes& b) { putU32(b, 0, 0x10003); }},
-        {"version far above", "unknown version", nullptr, [](Bytes& b) { putU32(b, 0, 0xFFFFFFFF); }},
         {"magic first byte", "not a model file", nullptr, set(4, 'A')},
-        {"magic last byte", "not a model file", nullptr, set(8, '1')},
         {"short trailing list", "ends early", nullptr, cutTo(-1)},
-        {"short material", "(materials)", nullptr, cutTo(-80)},
         {"short header", "ends early", nullptr, cutTo(60)},
         {"material index", "material index", [](DraftModel& d) { d.faces[0].material = 1; }, nullptr},
-        {"negative material", "material index", [](DraftModel& d) { d.faces[0].material = -1; }, nullptr},
         {"vertex index", "vertex index", [](DraftModel& d) { d.faces[0].vertex[1] = 3; }, nullptr},
         {"bone id", "bone id", [](DraftModel& d) { d.vertices[0].bone[2] = 5; }, nullptr},
         {"ids out of pre-order", "pre-order", nullptr, setId("node-B", 3)},
-        {"root id not 1", "pre-order", nullptr, setId("node-root", 0)},
         {"21 keys", "more than 20 keys", [](DraftModel& d) { d.nodes[0].tracks[0].resize(21); }, nullptr},
         {"deep nesting", "nested too deeply", [](DraftModel& d) { setChain(d, 400, 0); }, nullptr},
     };
-    for (uint32_t bad : {0xFFFFFFFFu, 0x7FFFFFFFu, 100000u}) {
-        cases.push_back({"clip count", "claims more", nullptr, [=](Bytes& b) { putU32(b, 73, bad); }});
-        cases.push_back({"root count", "claims more", nullptr,
-                         [=](Bytes& b) { putU32(b, offsetOf(b, "node-root") - 4, bad); }});
-    }
+    cases.push_back({"clip count", "claims more", nullptr, [](Bytes& b) { putU32(b, 73, 0xFFFFFFFFu); }});
+    cases.push_back({"root count", "claims more", nullptr,
+                     [](Bytes& b) { putU32(b, offsetOf(b, "node-root") - 4, 100000u); }});
     for (const Damage& c : cases) {
         DraftModel d = smallModel();
         if (c.draft) c.draft(d);
@@ -127,29 +120,6 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
 TEST(ModelFile, PathEndings) {
     EXPECT_TRUE(pathEndsWith("a.tga", ".tga") && pathEndsWith(".bmp", ".bmp"));
     EXPECT_FALSE(pathEndsWith("a.TGA", ".tga") || pathEndsWith("tga", "tga") || pathEndsWith("", ".bmp"));
-}
-
-// Random damage of a valid file: every load ends with 0 or 1, never outside its arrays (run under the
-// sanitizers to see that).
-TEST(ModelFile, RandomlyDamagedFilesLoadOrAreRefused) {
-    DraftModel d = smallModel();
-    d.faces.push_back(faceOf(0, 2, 0, 1));
-    Bytes good = modelFileBytes(d);
-    std::mt19937 random(2024);
-    int refused = 0;
-    for (int round = 0; round < 600; ++round) {
-        Bytes b = good;
-        for (int e = 0; e <= round % 4; ++e)
-            b[random() % b.size()] = (unsigned char)(random() % 3 == 0 ? 0xFF : random());
-        if (round % 5 == 0) b.resize(random() % b.size());
-        Model m;
-        testing::internal::CaptureStdout();
-        int result = loadBytes(m, b, "random.bin");
-        testing::internal::GetCapturedStdout();
-        EXPECT_TRUE(result == 0 || result == 1);
-        refused += result;
-    }
-    EXPECT_GT(refused, 100);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The program's frame as a person sees it: the window, the counters, Esc.
+// The program's frame as a person sees it: a quiet start with the generated models, the window, the
+// counters, Esc, and a drag that turns the view.
 #include "e2e/harness.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,9 @@ TEST(Foundation, OpensFullWindowShowsCountersAndEndsOnEsc) {
     ASSERT_TRUE(session.start());
     ASSERT_TRUE(session.waitForWindow()) << session.console();
     EXPECT_EQ(session.console().rfind("program is loading.. \n", 0), 0u) << session.console();
+    // The generated models and textures are taken without a word.
+    for (const char* complaint : {"K.man", "K.pad", "bad tga", "paddle texture"})
+        EXPECT_EQ(session.console().find(complaint), std::string::npos) << session.console();
 
     int width = 0, height = 0;
     ASSERT_TRUE(session.windowSize(width, height));

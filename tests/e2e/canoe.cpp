@@ -78,17 +78,11 @@ TEST(Canoe, Rocks) {
 // Missing textures and stroke samples are no reason to stop: each is reported, plain textures stand in,
 // and without stroke samples the canoe holds level.
 TEST(Canoe, MissingTexturesAndStrokeSamplesAreReportedAndTheCanoeStillDrawnLevel) {
-    const std::string messages[] = {"birch.bmp: a plain texture is used instead",
-                                    "theseat.bmp: a plain texture is used instead",
-                                    "kkk.bmp: a plain texture is used instead",
-                                    "fstroke.stroke: missing or empty; the canoe holds level"};
     e2e::Session session;
-    for (const std::string& message : messages)
-        std::remove((session.folder() + "/" + message.substr(0, message.find(':'))).c_str());
+    for (const char* name : {"birch.bmp", "theseat.bmp", "kkk.bmp", "fstroke.stroke"}) // messages: damage.cpp
+        std::remove((session.folder() + "/" + name).c_str());
     ASSERT_TRUE(session.start());
     ASSERT_TRUE(session.waitForWindow()) << session.console();
-    for (const std::string& message : messages)
-        EXPECT_NE(session.console().find(message), std::string::npos) << session.console();
     e2e::Screenshot a = canoeShot(session);
     session.sleep(1.5); // half a cycle: the largest tilt if it rocked
     e2e::Screenshot b = session.screenshot("canoe-level");

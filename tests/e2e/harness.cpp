@@ -161,19 +161,6 @@ int Session::xdotool(const std::string& arguments) {
     return run("DISPLAY=" + display + " xdotool " + arguments);
 }
 
-bool Session::windowSize(int& width, int& height) {
-    std::string command =
-        "DISPLAY=" + display + " xdotool search --onlyvisible --name canoe getwindowgeometry 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return false;
-    char line[256];
-    bool found = false;
-    while (fgets(line, sizeof line, pipe))
-        found |= std::sscanf(line, " Geometry: %dx%d", &width, &height) == 2;
-    pclose(pipe);
-    return found;
-}
-
 void Session::key(const std::string& name) {
     xdotool("key " + quoted(name));
 }

@@ -38,7 +38,6 @@ class Session {
     bool waitForExit(double seconds);
     bool running();
     int exitStatus() const { return status; } // after waitForExit; -1 if killed by a signal
-    bool windowSize(int& width, int& height); // as the X server has it
 
     void key(const std::string& name); // xdotool key names: "Escape", "c", "Up", "space", ...
     // Drags with the left button from (x0, y0) to (x1, y1) in 'steps' motion events.

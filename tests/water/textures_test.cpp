@@ -114,12 +114,9 @@ TEST(BlackKeyAlpha, AnyZeroChannelIsTransparent) {
 TEST(SkyDome, RingsRunFromThePoleToTheHorizon) {
     static float dome[SKY_RINGS][SKY_RING_POINTS][3];
     buildSkyDome(SKY_RADIUS, dome);
-    for (int r = 0; r < SKY_RINGS; ++r) {
+    for (int r = 0; r < SKY_RINGS; ++r)
         for (int c = 0; c < 3; ++c)
             EXPECT_NEAR(dome[r][0][c], dome[r][SKY_RING_POINTS - 1][c], 1e-2) << "ring " << r << " closes";
-        for (const float* p : dome[r])
-            EXPECT_NEAR(std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]), SKY_RADIUS, 1e-2) << "ring " << r;
-    }
     EXPECT_NEAR(dome[0][3][2], SKY_RADIUS, 1e-3) << "the pole";
     EXPECT_NEAR(dome[SKY_RINGS - 1][3][2], 0, 1e-2) << "the horizon";
     // Point 5 of the horizon ring lies at 60 degrees.

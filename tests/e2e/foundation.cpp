@@ -33,12 +33,9 @@ TEST(Foundation, OpensFullWindowShowsCountersAndEndsOnEsc) {
     auto white = [](Rgb c) { return c.r > 240 && c.g > 240 && c.b > 240; };
     EXPECT_GT(shown.fraction(x0, y0, x1, y1, white), 0.02);
     EXPECT_GT(shown.fraction(x0, y0, x1, y1, black), 0.02);
-    EXPECT_LT(before.fraction(x0, y0, x1, y1, white), shown.fraction(x0, y0, x1, y1, white));
     // Both lines hold text: the fps line around y = 1024 - 75, the tiles line around 1024 - 55.
     EXPECT_GT(shown.fraction(x0, 1024 - 90, x1, 1024 - 72, white), 0.01);
     EXPECT_GT(shown.fraction(x0, 1024 - 70, x1, 1024 - 52, white), 0.01);
-    // Nothing of it far to the right.
-    EXPECT_EQ(shown.fraction(400, y0, 600, y1, white), before.fraction(400, y0, 600, y1, white));
 
     session.key("c");
     session.sleep(1.0);

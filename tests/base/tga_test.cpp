@@ -65,6 +65,7 @@ TEST(TgaImage, RefusesWhatItCannotRead) {
         {"colour-mapped", tga(1, 1, 1, 1, 8, {0}), TGA_REFUSED},
         {"colour map on a true-colour file", tga(2, 1, 1, 1, 24, {1, 2, 3}), TGA_REFUSED},
         {"16 bits", tga(2, 0, 1, 1, 16, {1, 2}), TGA_REFUSED},
+        {"header cut short", {0, 0, 2, 0, 0, 0, 0, 0, 0, 0}, TGA_REFUSED},
         {"pixels cut short", tga(2, 0, 2, 2, 24, {1, 2, 3, 4, 5}), TGA_READ_FAILED},
     };
     for (const auto& c : cases) {

@@ -96,6 +96,7 @@ TEST(CanoeMotionStep, SpeedAndTurnRateChangePerFrame) {
         {"decay below zero", -5, -5, 5, -4.9f, -4.8f},
         {"speed snapped before its decay", 0.35f, 0, 4, float(double(0.35f - 0.1f) - 1.9), 0},
         {"small speeds stop", 0.35f, 0, 1, 0, 0},
+        {"small backward speeds stop", -0.35f, 0, 1, 0, 0},
         {"turn decayed before its snap", 0, 0.35f, 8, 0, -1.8f},
         {"negative turn snapped before its decay", 0, -0.35f, 1, 0, float(double(-0.35f) + 0.2)},
     };

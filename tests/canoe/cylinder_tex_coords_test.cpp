@@ -12,7 +12,7 @@ TEST(CylinderTexCoords, Cases) {
     const float y09 = static_cast<float>(y0 - std::tan(0.9 * M_PI / 180)),
                 y45 = static_cast<float>(y0 - 10.0);
     const float left1 = static_cast<float>(x0 - 1), right1 = static_cast<float>(x0 + 1);
-    const float left10 = static_cast<float>(x0 - 10.0001), right10 = static_cast<float>(x0 + 10.0001);
+    const float right10 = static_cast<float>(x0 + 10.0001);
     const struct {
         const char* what;
         float x, y, z;
@@ -22,7 +22,6 @@ TEST(CylinderTexCoords, Cases) {
         {"on the axis's x above it: atan(-inf) = -90", CYLINDER_X, 20.0f, CYLINDER_Z1, 90, 1.0, 1.0},
         {"0.9 degrees truncates to 0", left1, y09, 0.0f, 0, 0.0, -1},
         {"-0.9 degrees truncates to 0 as well", right1, y09, 0.0f, 90, 0.5, -1},
-        {"45 degrees", left10, y45, 0.0f, 0, 44.0 / 180, -1},
         {"-45 degrees gives the same s", right10, y45, 0.0f, 90, 134.0 / 180, -1},
         {"level with the axis", 10.0f, CYLINDER_Y, 0.0f, 90, 0.5, -1},
         {"beyond z1 the texture repeats", 3.0f, 0.0f, 2 * CYLINDER_Z1 - CYLINDER_Z0, 0, -1, 2.0},

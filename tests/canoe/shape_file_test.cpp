@@ -94,18 +94,13 @@ TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
     } cases[] = {
         {"v 20001 n 0 f 0", "fixfinribs.shad: vertex count 20001 is outside 0 to 20000"},
         {"v 0 n 0 f 20001", "face count 20001 is outside"},
-        {"v -1 n 0 f 0", "vertex count -1 is outside"},
         {"", "ends before its vertex count"},
-        {"v 3 n", "ends before its normal count"},
         {"v 3 n 3 f 1 0 0 0 1 0", "ends inside its vertices"},
-        {"v 1 n 2 f 0 0 0 0 0 0 1", "ends inside its normals"},
-        {THREE + "1 1 1 2 2", "ends inside its faces"},
         {THREE + "1 1 1 2 2 2 4 4 3", "face 1 uses vertex 4 of 3"},
         {THREE + "1 1 1 2 2 2 3 3 4", "face 1 uses normal 4 of 3"},
         {THREE + "0 1 1 2 2 2 3 3 3", "face 1 uses vertex 0 of 3"},
         // Saturates at LONG_MIN; one below that overflowed (found by fuzz/shape_file_fuzz).
         {THREE + "-99999999999999999999 1 1 2 2 2 3 3 3", "face 1 uses vertex -9223372036854775808 of 3"},
-        {THREE + "1 1 1 2 2 2 3 3 -99999999999999999999", "face 1 uses normal -9223372036854775808 of 3"},
     };
     for (const auto& c : cases) {
         std::string printed;

@@ -1,12 +1,12 @@
-// The end-to-end harness: Xvfb, the real program in a scratch run folder, xdotool, xwd screenshots.
+// The end-to-end harness: Xvfb, the real program in a scratch run folder, xdotool, xwd screenshots
+// read back through ImageMagick.
 #include "e2e/harness.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -23,11 +23,11 @@ Rgb Screenshot::at(int x, int y) const {
 }
 
 Rgb Screenshot::mean(int x0, int y0, int x1, int y1) const {
-    long sum[3] = {0, 0, 0}, count = 0;
+    long sum[3] = {0, 0, 0}, count = std::max(0L, long(x1 - x0) * (y1 - y0));
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) {
             Rgb c = at(x, y);
-            sum[0] += c.r, sum[1] += c.g, sum[2] += c.b, ++count;
+            sum[0] += c.r, sum[1] += c.g, sum[2] += c.b;
         }
     if (count == 0) return Rgb{0, 0, 0};
     return Rgb{int(sum[0] / count), int(sum[1] / count), int(sum[2] / count)};
@@ -37,7 +37,7 @@ double Screenshot::fraction(int x0, int y0, int x1, int y1, const std::function<
     long hits = 0, count = 0;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x, ++count)
-            if (test(at(x, y))) ++hits;
+            hits += test(at(x, y));
     return count ? double(hits) / count : 0.0;
 }
 
@@ -52,18 +52,12 @@ double meanDifference(const Screenshot& a, const Screenshot& b, int x0, int y0, 
     return count ? sum / (3.0 * count) : 0.0;
 }
 
-std::string screenshotFolder() {
-    return CANOE_SCREENSHOT_DIR;
-}
-
 static int run(const std::string& command) {
     return std::system(command.c_str());
 }
-
 static std::string quoted(const std::string& s) {
     return "'" + s + "'";
 }
-
 static bool exists(const std::string& path) {
     struct stat st;
     return stat(path.c_str(), &st) == 0;
@@ -71,9 +65,8 @@ static bool exists(const std::string& path) {
 
 Session::Session() {
     char pattern[] = "/tmp/canoe-e2e-XXXXXX";
-    char* made = mkdtemp(pattern);
-    if (!made) return;
-    scratch = made;
+    if (!mkdtemp(pattern)) return;
+    scratch = pattern;
     logPath = scratch + ".log";
     run("cp -a " + quoted(std::string(CANOE_RUN_DIR) + "/.") + " " + quoted(scratch));
 }
@@ -87,29 +80,15 @@ Session::~Session() {
     if (!scratch.empty()) run("rm -rf " + quoted(scratch) + " " + quoted(logPath));
 }
 
-// A display number whose lock file and socket are both free.
-static int freeDisplayNumber() {
-    for (int n = 90 + getpid() % 50; n < 400; ++n)
-        if (!exists("/tmp/.X" + std::to_string(n) + "-lock") &&
-            !exists("/tmp/.X11-unix/X" + std::to_string(n)))
-            return n;
-    return -1;
-}
-
+// Forks and runs 'args' in 'folder' (if any) on 'display' (if any), output to 'output', in its own group.
 static pid_t spawn(const std::vector<std::string>& args, const std::string& folder, const std::string& output,
                    const std::string& display) {
     pid_t pid = fork();
     if (pid != 0) return pid;
     if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
     if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
-    int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out >= 0) {
-        dup2(out, 1);
-        dup2(out, 2);
-        close(out);
-    }
-    int in = open("/dev/null", O_RDONLY);
-    if (in >= 0) dup2(in, 0);
+    int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), in = open("/dev/null", O_RDONLY);
+    dup2(out, 1), dup2(out, 2), dup2(in, 0), close(out), close(in);
     setpgid(0, 0);
     std::vector<char*> argv;
     for (const std::string& a : args)
@@ -121,8 +100,11 @@ static pid_t spawn(const std::vector<std::string>& args, const std::string& fold
 
 bool Session::start(const std::vector<std::string>& extraArgs) {
     if (scratch.empty()) return false;
-    int number = freeDisplayNumber();
-    if (number < 0) return false;
+    // A display number whose lock file and socket are both free.
+    int number = 90 + getpid() % 50;
+    while (number < 400 && (exists("/tmp/.X" + std::to_string(number) + "-lock") ||
+                            exists("/tmp/.X11-unix/X" + std::to_string(number))))
+        ++number;
     display = ":" + std::to_string(number);
     xvfbPid = spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"}, "",
                     "/dev/null", "");
@@ -131,7 +113,6 @@ bool Session::start(const std::vector<std::string>& extraArgs) {
         sleep(0.05);
     if (!exists(socket)) return false;
     sleep(0.2);
-
     std::vector<std::string> args = {CANOE_BINARY};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     programPid = spawn(args, scratch, logPath, display);
@@ -141,30 +122,23 @@ bool Session::start(const std::vector<std::string>& extraArgs) {
 bool Session::running() {
     if (programPid <= 0 || exited) return false;
     int raw = 0;
-    pid_t done = waitpid(programPid, &raw, WNOHANG);
-    if (done == programPid) {
-        exited = true;
-        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        return false;
-    }
-    return true;
+    if (waitpid(programPid, &raw, WNOHANG) != programPid) return true;
+    exited = true;
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return false;
 }
 
 bool Session::waitForExit(double seconds) {
     auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (!running()) return exited;
+    while (running() && std::chrono::steady_clock::now() < end)
         sleep(0.05);
-    }
     return !running() && exited;
 }
 
 bool Session::waitForWindow(double seconds) {
     auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    std::string search = "DISPLAY=" + display + " xdotool search --onlyvisible --name canoe >/dev/null 2>&1";
-    while (std::chrono::steady_clock::now() < end) {
-        if (!running()) return false;
-        if (run(search) == 0) {
+    while (running() && std::chrono::steady_clock::now() < end) {
+        if (xdotool("search --onlyvisible --name canoe >/dev/null 2>&1") == 0) {
             sleep(1.5); // let the first frames reach the screen
             return running();
         }
@@ -183,98 +157,43 @@ void Session::stopProgram() {
     }
 }
 
-bool Session::windowSize(int& width, int& height) {
-    std::string command =
-        "DISPLAY=" + display + " xdotool search --onlyvisible --name canoe getwindowgeometry 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return false;
-    char line[256];
-    bool found = false;
-    while (fgets(line, sizeof line, pipe))
-        if (std::sscanf(line, " Geometry: %dx%d", &width, &height) == 2) found = true;
-    pclose(pipe);
-    return found;
+int Session::xdotool(const std::string& arguments) {
+    return run("DISPLAY=" + display + " xdotool " + arguments);
 }
 
 void Session::key(const std::string& name) {
-    run("DISPLAY=" + display + " xdotool key " + quoted(name));
-}
-
-void Session::mouseMove(int x, int y) {
-    run("DISPLAY=" + display + " xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
-}
-
-void Session::mouseDown(int button) {
-    run("DISPLAY=" + display + " xdotool mousedown " + std::to_string(button));
-}
-
-void Session::mouseUp(int button) {
-    run("DISPLAY=" + display + " xdotool mouseup " + std::to_string(button));
+    xdotool("key " + quoted(name));
 }
 
 void Session::drag(int x0, int y0, int x1, int y1, int steps) {
-    mouseMove(x0, y0);
-    mouseDown(1);
+    xdotool("mousemove " + std::to_string(x0) + " " + std::to_string(y0) + " mousedown 1");
     for (int i = 1; i <= steps; ++i) {
-        mouseMove(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+        xdotool("mousemove " + std::to_string(x0 + (x1 - x0) * i / steps) + " " +
+                std::to_string(y0 + (y1 - y0) * i / steps));
         sleep(0.05);
     }
-    mouseUp(1);
-}
-
-static uint32_t bigEndian32(const unsigned char* p) {
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-}
-
-static int lowestBit(uint32_t mask) {
-    int shift = 0;
-    while (mask && !(mask & 1u))
-        mask >>= 1, ++shift;
-    return shift;
-}
-
-// Reads an XWD dump of a 24- or 32-bit TrueColor screen.
-static Screenshot readXwd(const std::string& path) {
-    Screenshot shot;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (data.size() < 100) return shot;
-    const unsigned char* h = data.data();
-    uint32_t headerSize = bigEndian32(h), width = bigEndian32(h + 16), height = bigEndian32(h + 20);
-    uint32_t byteOrder = bigEndian32(h + 28), bitsPerPixel = bigEndian32(h + 44);
-    uint32_t bytesPerLine = bigEndian32(h + 48);
-    uint32_t masks[3] = {bigEndian32(h + 56), bigEndian32(h + 60), bigEndian32(h + 64)};
-    uint32_t colours = bigEndian32(h + 76);
-    size_t offset = size_t(headerSize) + size_t(colours) * 12;
-    if (bitsPerPixel != 32 && bitsPerPixel != 24) return shot;
-    if (offset + size_t(bytesPerLine) * height > data.size()) return shot;
-    shot.width = int(width);
-    shot.height = int(height);
-    shot.pixels.resize(size_t(width) * height * 3);
-    int bytes = int(bitsPerPixel / 8);
-    for (uint32_t y = 0; y < height; ++y)
-        for (uint32_t x = 0; x < width; ++x) {
-            const unsigned char* p = &data[offset + size_t(y) * bytesPerLine + size_t(x) * bytes];
-            uint32_t v = 0;
-            for (int i = 0; i < bytes; ++i)
-                v |= uint32_t(p[i]) << (byteOrder == 0 ? 8 * i : 8 * (bytes - 1 - i));
-            for (int c = 0; c < 3; ++c)
-                shot.pixels[3 * (size_t(y) * width + x) + c] =
-                    static_cast<unsigned char>((v & masks[c]) >> lowestBit(masks[c]));
-        }
-    return shot;
+    xdotool("mouseup 1");
 }
 
 Screenshot Session::screenshot(const std::string& name) {
-    std::string dump = scratch + ".xwd";
+    std::string dump = scratch + ".xwd", ppm = scratch + ".ppm";
     run("DISPLAY=" + display + " xwd -root -silent > " + quoted(dump) + " 2>/dev/null");
-    Screenshot shot = readXwd(dump);
-    if (!name.empty()) {
-        run("mkdir -p " + quoted(screenshotFolder()));
-        run("convert xwd:" + quoted(dump) + " " + quoted(screenshotFolder() + "/" + name + ".png") +
-            " 2>/dev/null");
+    run("convert xwd:" + quoted(dump) + " -strip -depth 8 ppm:" + quoted(ppm) + " 2>/dev/null");
+    if (!name.empty())
+        run("mkdir -p " + quoted(CANOE_SCREENSHOT_DIR) + " && convert xwd:" + quoted(dump) + " " +
+            quoted(std::string(CANOE_SCREENSHOT_DIR) + "/" + name + ".png") + " 2>/dev/null");
+    Screenshot shot;
+    std::ifstream in(ppm, std::ios::binary);
+    std::string magic;
+    int depth = 0;
+    if (in >> magic >> shot.width >> shot.height >> depth && magic == "P6" && depth == 255 && in.get()) {
+        shot.pixels.resize(size_t(shot.width) * shot.height * 3);
+        if (!in.read(reinterpret_cast<char*>(shot.pixels.data()), shot.pixels.size())) shot = Screenshot();
+    } else {
+        shot = Screenshot();
     }
     unlink(dump.c_str());
+    unlink(ppm.c_str());
     return shot;
 }
 

@@ -1,13 +1,12 @@
 // The sea under the sky, as a person sees it: sky above, moving water below that brightens toward
-// the horizon, no gaps between tiles; and a scene that still comes up without its shader or images.
+// the horizon, no gaps between tiles or black water; and a scene that still comes up without its
+// shader or images.
 #include "e2e/harness.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 using e2e::Rgb;
 
@@ -26,24 +25,12 @@ bool clearColour(Rgb c) {
 // of the lower screen is open water.
 const int WATER_X0 = 880, WATER_X1 = 1280;
 
-// The white pixels of the tiles figure (the digits left of the word "tiles", baseline 55 pixels up).
-std::vector<bool> tileFigure(const e2e::Screenshot& shot) {
-    std::vector<bool> mask;
-    for (int y = 1024 - 72; y < 1024 - 50; ++y)
-        for (int x = 10; x < 60; ++x) {
-            Rgb c = shot.at(x, y);
-            mask.push_back(c.r > 240 && c.g > 240 && c.b > 240);
-        }
-    return mask;
-}
-
 } // namespace
 
-TEST(Sea, SkyAboveMovingFresnelWaterBelowAndTheTileCounterFollowsTheHeading) {
+TEST(Sea, SkyAboveMovingFresnelWaterBelow) {
     e2e::Session session;
     ASSERT_TRUE(session.start());
     ASSERT_TRUE(session.waitForWindow()) << session.console();
-    session.key("c"); // the counters sit at the lower left, outside every area looked at below
     session.sleep(2.0);
     e2e::Screenshot first = session.screenshot("sea-first");
     session.sleep(1.0);
@@ -72,20 +59,12 @@ TEST(Sea, SkyAboveMovingFresnelWaterBelowAndTheTileCounterFollowsTheHeading) {
     double near = brightness(first.mean(WATER_X0, 900, WATER_X1, 1024));
     EXPECT_GT(far, near + 15) << "far " << far << ", near " << near;
 
-    EXPECT_EQ(session.console().find("does not compile"), std::string::npos) << session.console();
-    EXPECT_EQ(session.console().find("do not link"), std::string::npos) << session.console();
+    // Broken heights or normals (NaN, a half-done transform) show as black water.
+    EXPECT_LT(second.fraction(WATER_X0, 600, WATER_X1, 1024, [](Rgb c) { return c.r + c.g + c.b < 18; }),
+              0.001);
+    for (const char* fault : {"does not compile", "do not link", "false on DXFFT", "false on DYFFT"})
+        EXPECT_EQ(session.console().find(fault), std::string::npos) << session.console();
 
-    // Heading 40: 16 tiles; a 320-pixel drag to the left turns it to 0: 19 tiles (see the unit tests).
-    std::vector<bool> start = tileFigure(second);
-    session.drag(900, 500, 580, 500, 10);
-    session.sleep(1.5);
-    std::vector<bool> turned = tileFigure(session.screenshot("sea-tiles-heading-0"));
-    session.drag(580, 500, 900, 500, 10);
-    session.sleep(1.5);
-    std::vector<bool> back = tileFigure(session.screenshot());
-    EXPECT_GT(std::count(start.begin(), start.end(), true), 20) << "no figure drawn";
-    EXPECT_NE(start, turned);
-    EXPECT_EQ(start, back);
     session.key("Escape");
     EXPECT_TRUE(session.waitForExit(10));
 }

@@ -59,10 +59,10 @@ inline void setChain(DraftModel& m, int bones, int tracks, float x = 0, float y 
 }
 
 inline DraftVertex vertexAt(float x, float y, float z, int bone) {
-    return DraftVertex{{x, y, z}, {1, 0, 0}, {uint8_t(bone), 0, 0}};
+    return {{x, y, z}, {1, 0, 0}, {uint8_t(bone)}};
 }
 inline DraftVertex blended(float w0, float w1, float w2, int b0, int b1, int b2) {
-    return DraftVertex{{0, 0, 0}, {w0, w1, w2}, {uint8_t(b0), uint8_t(b1), uint8_t(b2)}};
+    return {{0, 0, 0}, {w0, w1, w2}, {uint8_t(b0), uint8_t(b1), uint8_t(b2)}};
 }
 
 inline DraftFace faceOf(int material, int a, int b, int c) {
@@ -111,15 +111,14 @@ auto loadDraft(const DraftModel& d, Load load, const std::string& name = "draft.
     return load(file);
 }
 
-// Texture loaders for models whose textures are never drawn.
+// Texture loaders for models whose textures are never drawn; the animation's clock while a test runs
+// (the test sets testNow), and a canoe that does not move.
 inline unsigned int noBmpTexture(const char*) {
     return 0;
 }
 inline int noTgaTexture(const char*) {
     return 0;
 }
-
-// The animation's clock while a test runs: the test sets testNow.
 inline double testNow = 0;
 inline double testClock() {
     return testNow;

@@ -1,10 +1,10 @@
-// The model reader: both face layouts, the lists, and every way a damaged file is refused.
+// The model reader: both face layouts, the lists, and the rules a damaged file breaks (random damage is
+// fuzz/model_fuzz's).
 #include "paddler/model_file.h"
 #include "model_bytes.h"
 
 #include <cstring>
 #include <functional>
-#include <random>
 
 namespace {
 
@@ -29,27 +29,21 @@ TEST(ModelFile, BothLayoutsReadEveryList) {
     for (const Bytes* b : {&newer, &older}) {
         Model m;
         ASSERT_EQ(loadBytes(m, *b), 0);
-        ASSERT_EQ(m.clipCount, 1);
+        ASSERT_TRUE(m.clipCount == 1 && m.rootCount == 1);
         EXPECT_EQ(m.clips[0].frameCount, 30);
         EXPECT_EQ(m.clips[0].attachmentCount, b == &newer ? 1 : 0);
-        ASSERT_EQ(m.rootCount, 1);
         const SkeletonNode& root = m.roots[0];
         ASSERT_EQ(root.childCount, 2);
         EXPECT_EQ(root.children[0].children[0].id, 3);
         EXPECT_EQ(root.children[0].pairCount, b == &newer ? 1 : 0);
         ASSERT_EQ(root.tracks[0].keyCount, 2);
         EXPECT_FLOAT_EQ(root.tracks[0].keys[1].angleZ, 0.6f);
-        ASSERT_EQ(m.faceCount, 2);
-        EXPECT_EQ(m.faces[1].vertexIndex[0], 2);
-        EXPECT_FLOAT_EQ(m.faces[1].cornerUV[5], 0.4f);
-        ASSERT_EQ(m.vertexCount, 3);
+        ASSERT_TRUE(m.faceCount == 2 && m.vertexCount == 3 && m.materialCount == 1);
+        EXPECT_TRUE(m.faces[1].vertexIndex[0] == 2 && m.faces[1].cornerUV[5] == 0.4f);
         EXPECT_EQ(m.vertices[2].bone[0], 3);
         EXPECT_STREQ(m.textures[0].path, "skin.tga");
-        EXPECT_EQ(m.labelCount, b == &newer ? 1 : 0);
-        ASSERT_EQ(m.materialCount, 1);
-        EXPECT_EQ(m.materials[0].diffuse, 0x80FF4000u);
-        EXPECT_EQ(m.materials[0].layers[0].imageId, 5);
-        EXPECT_EQ(m.trailerCount, b == &newer ? 2 : 0);
+        EXPECT_TRUE(m.materials[0].diffuse == 0x80FF4000u && m.materials[0].layers[0].imageId == 5);
+        EXPECT_EQ(m.labelCount + m.trailerCount, b == &newer ? 3 : 0);
     }
 }
 
@@ -63,17 +57,9 @@ TEST(ModelFile, EmptyListsStayAbsentAndUnterminatedTextIsCut) {
     std::fill_n(b.begin() + offsetOf(b, "skin.tga"), 1024, 'x');
     Model m;
     ASSERT_EQ(loadBytes(m, b), 0);
-    EXPECT_EQ(m.clipCount, 0);
-    EXPECT_EQ(m.clips, nullptr);
-    EXPECT_EQ(m.roots[0].tracks, nullptr);
+    EXPECT_TRUE(m.clipCount == 0 && m.clips == nullptr && m.roots[0].tracks == nullptr);
     EXPECT_EQ(m.materialCount, 1); // the lists after the empty ones are read
-    EXPECT_EQ(std::strlen(m.name), 63u);
-    EXPECT_EQ(std::strlen(m.textures[0].path), 1023u);
-
-    BinaryReadFile missing((testing::TempDir() + "no-such-model").c_str()), unnamed("");
-    EXPECT_FALSE(missing.isOpen() || unnamed.isOpen());
-    EXPECT_EQ(loadModel(m, missing), 1);
-    EXPECT_EQ(missing.write("x", 1), 0u);
+    EXPECT_TRUE(std::strlen(m.name) == 63u && std::strlen(m.textures[0].path) == 1023u);
 }
 
 struct Damage {
@@ -90,26 +76,19 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
     auto cutTo = [](long size) { return [=](Bytes& b) { b.resize(size < 0 ? b.size() + size : size); }; };
     std::vector<Damage> cases = {
         {"version 0x10003", "unknown version", nullptr, [](Bytes& b) { putU32(b, 0, 0x10003); }},
-        {"version far above", "unknown version", nullptr, [](Bytes& b) { putU32(b, 0, 0xFFFFFFFF); }},
         {"magic first byte", "not a model file", nullptr, set(4, 'A')},
-        {"magic last byte", "not a model file", nullptr, set(8, '1')},
         {"short trailing list", "ends early", nullptr, cutTo(-1)},
-        {"short material", "(materials)", nullptr, cutTo(-80)},
         {"short header", "ends early", nullptr, cutTo(60)},
         {"material index", "material index", [](DraftModel& d) { d.faces[0].material = 1; }, nullptr},
-        {"negative material", "material index", [](DraftModel& d) { d.faces[0].material = -1; }, nullptr},
         {"vertex index", "vertex index", [](DraftModel& d) { d.faces[0].vertex[1] = 3; }, nullptr},
         {"bone id", "bone id", [](DraftModel& d) { d.vertices[0].bone[2] = 5; }, nullptr},
         {"ids out of pre-order", "pre-order", nullptr, setId("node-B", 3)},
-        {"root id not 1", "pre-order", nullptr, setId("node-root", 0)},
         {"21 keys", "more than 20 keys", [](DraftModel& d) { d.nodes[0].tracks[0].resize(21); }, nullptr},
         {"deep nesting", "nested too deeply", [](DraftModel& d) { setChain(d, 400, 0); }, nullptr},
     };
-    for (uint32_t bad : {0xFFFFFFFFu, 0x7FFFFFFFu, 100000u}) {
-        cases.push_back({"clip count", "claims more", nullptr, [=](Bytes& b) { putU32(b, 73, bad); }});
-        cases.push_back({"root count", "claims more", nullptr,
-                         [=](Bytes& b) { putU32(b, offsetOf(b, "node-root") - 4, bad); }});
-    }
+    cases.push_back({"clip count", "claims more", nullptr, [](Bytes& b) { putU32(b, 73, 0xFFFFFFFFu); }});
+    cases.push_back({"root count", "claims more", nullptr,
+                     [](Bytes& b) { putU32(b, offsetOf(b, "node-root") - 4, 100000u); }});
     for (const Damage& c : cases) {
         DraftModel d = smallModel();
         if (c.draft) c.draft(d);
@@ -127,29 +106,6 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
 TEST(ModelFile, PathEndings) {
     EXPECT_TRUE(pathEndsWith("a.tga", ".tga") && pathEndsWith(".bmp", ".bmp"));
     EXPECT_FALSE(pathEndsWith("a.TGA", ".tga") || pathEndsWith("tga", "tga") || pathEndsWith("", ".bmp"));
-}
-
-// Random damage of a valid file: every load ends with 0 or 1, never outside its arrays (run under the
-// sanitizers to see that).
-TEST(ModelFile, RandomlyDamagedFilesLoadOrAreRefused) {
-    DraftModel d = smallModel();
-    d.faces.push_back(faceOf(0, 2, 0, 1));
-    Bytes good = modelFileBytes(d);
-    std::mt19937 random(2024);
-    int refused = 0;
-    for (int round = 0; round < 600; ++round) {
-        Bytes b = good;
-        for (int e = 0; e <= round % 4; ++e)
-            b[random() % b.size()] = (unsigned char)(random() % 3 == 0 ? 0xFF : random());
-        if (round % 5 == 0) b.resize(random() % b.size());
-        Model m;
-        testing::internal::CaptureStdout();
-        int result = loadBytes(m, b, "random.bin");
-        testing::internal::GetCapturedStdout();
-        EXPECT_TRUE(result == 0 || result == 1);
-        refused += result;
-    }
-    EXPECT_GT(refused, 100);
 }
 
 } // namespace

@@ -23,31 +23,20 @@ struct Recording {
     std::vector<size_t> materialAt; // number of triangles drawn when a material was set
 } rec;
 
-void load(const Matrix4& m) {
-    rec.matrix = m;
-    ++rec.loads;
-}
-void material(const TriangleDrawRecord&) {
-    rec.materialAt.push_back(rec.triangles.size());
-}
-void texture(bool on, uint32_t id) {
-    rec.textured = on;
-    rec.texture = id;
-}
-void alpha(bool on) {
-    rec.alphaTest = on;
-}
-void triangle(const SkinVertex* const c[3], bool skinned) {
-    Drawn d{rec.matrix, rec.alphaTest, rec.textured, rec.texture, {}};
-    for (int k = 0; k < 3; ++k) {
-        d.world[k] = skinned ? c[k]->skinnedPosition : c[k]->restPosition;
-        rec.matrix.transformPoint(d.world[k]);
-    }
-    rec.triangles.push_back(d);
-}
-void finish() {}
-const PaddlerRenderer recorder = {load, material, texture, alpha, triangle, finish};
-
+const PaddlerRenderer recorder = {
+    [](const Matrix4& m) { rec.matrix = m, ++rec.loads; },
+    [](const TriangleDrawRecord&) { rec.materialAt.push_back(rec.triangles.size()); },
+    [](bool on, uint32_t id) { rec.textured = on, rec.texture = id; },
+    [](bool on) { rec.alphaTest = on; },
+    [](const SkinVertex* const c[3], bool skinned) {
+        Drawn d{rec.matrix, rec.alphaTest, rec.textured, rec.texture, {}};
+        for (int k = 0; k < 3; ++k) {
+            d.world[k] = skinned ? c[k]->skinnedPosition : c[k]->restPosition;
+            rec.matrix.transformPoint(d.world[k]);
+        }
+        rec.triangles.push_back(d);
+    },
+    [] {}};
 unsigned int bmpId(const char*) {
     return 7;
 }
@@ -146,17 +135,14 @@ TEST_F(PaddlerFrame, MatricesMaterialsAndAlphaTestPerTriangle) {
 }
 
 TEST_F(PaddlerFrame, PaddleFollowsTheHoldingHand) {
-    for (int side : {1, 0}) {
-        strokeState.paddleSide = side;
-        frame();
-        expectSame(rec.triangles[0].matrix, placement * paddlePlacement(side, bones), "paddle");
-        EXPECT_TRUE(rec.triangles[0].textured);
-        EXPECT_EQ(rec.triangles[0].texture, 7u);
-    }
     // In the hand's animated frame the paddle sits at the grip less the hand's rest position (bone b of
     // this chain rests b + 1 units up), turned 2 degrees clockwise about its shaft (z), and half round
     // more on side 0.
     for (int side : {1, 0}) {
+        strokeState.paddleSide = side;
+        frame();
+        expectSame(rec.triangles[0].matrix, placement * paddlePlacement(side, bones), "paddle");
+        EXPECT_TRUE(rec.triangles[0].textured && rec.triangles[0].texture == 7u);
         int hand = side == 1 ? PADDLE_BONE_SIDE1 : PADDLE_BONE_SIDE0;
         Matrix4 inHand = invertMatrix(bones[hand].animGlobal) * paddlePlacement(side, bones);
         Matrix4 expected = translationMatrix(side == 1 ? 23.1557 : -22.8511, 41.1324 - (hand + 1), 2.42493) *

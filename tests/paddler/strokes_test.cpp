@@ -86,10 +86,8 @@ TEST(CanoeMotionStep, SpeedAndTurnRateChangePerFrame) {
         float expectSpeed, expectTurn;
     } cases[] = {
         {"forward", 0, 0, 0, 1.9f, 0},
-        {"forward, hand 0", 5, 0, 6, 6.9f, 0},
         {"top speed", 19.5f, 0, 6, 20, 0},
         {"backward to the bound", -19.5f, 0, 10, -20, 0},
-        {"backward, hand 1", 0, 0, 4, -1.9f, 0},
         {"positive turns", 0, 19, 3, 0, 20},
         {"positive hold", 0, 1, 12, 0, 2.8f},
         {"negative turns", 0, -19, 14, 0, -20},

@@ -31,19 +31,4 @@ TEST(ShaderSource, RefusesWhatDoesNotFit) {
     EXPECT_FALSE(prepareShaderSource("#version 120\nvoid vert() {}\n", "vert", out, sizeof out));
 }
 
-TEST(ShaderContext, ABrokenOrEmptyContextHandsOutNoParameters) {
-    ShaderContext context;
-    createShaderContext(&context);
-    // Nothing is linked yet, so no GL call is made.
-    EXPECT_EQ(getNamedShaderParameter(&context, "fresnelBias"), -1);
-    EXPECT_FALSE(shaderProgramInUse(&context));
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(createShaderProgramFromFile(&context, SHADER_VERTEX, "no_such_program.cg", "vert"));
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("no_such_program.cg"), std::string::npos);
-    EXPECT_TRUE(context.failed);
-    enableShaderProfile(&context, SHADER_VERTEX);
-    bindShaderProgram(&context, SHADER_VERTEX);
-    EXPECT_FALSE(shaderProgramInUse(&context));
-}
-
 } // namespace

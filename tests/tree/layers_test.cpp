@@ -2,7 +2,7 @@
 // it, never one above. That keeps the subsystems free of the application and of each other's cycles.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -19,46 +19,30 @@ int layerOf(const std::string& folder) {
     return -1;
 }
 
-std::vector<std::string> sourceFiles(const std::string& folder) {
-    std::vector<std::string> files;
-    if (DIR* dir = opendir((std::string(CANOE_SOURCE_DIR) + "/" + folder).c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            std::string name = entry->d_name;
-            if (name.size() > 2 &&
-                (name.substr(name.size() - 2) == ".h" || name.substr(name.size() - 4) == ".cpp"))
-                files.push_back(folder + "/" + name);
-        }
-        closedir(dir);
-    }
-    return files;
-}
-
-// The folders named by the file's project includes ("folder/file.h").
-std::vector<std::string> includedFolders(const std::string& path) {
-    std::vector<std::string> folders;
-    std::ifstream in(std::string(CANOE_SOURCE_DIR) + "/" + path);
-    for (std::string line; std::getline(in, line);) {
-        const std::string directive = "#include \"";
-        if (line.compare(0, directive.size(), directive) != 0) continue;
-        size_t slash = line.find('/', directive.size());
-        if (slash != std::string::npos)
-            folders.push_back(line.substr(directive.size(), slash - directive.size()));
-    }
-    return folders;
-}
-
 TEST(Layers, NoIncludeRunsUpward) {
     int files = 0;
-    for (const std::string& folder : LAYERS)
-        for (const std::string& file : sourceFiles(folder)) {
+    const std::string directive = "#include \"";
+    for (const std::string& folder : LAYERS) {
+        std::error_code missing;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(std::string(CANOE_SOURCE_DIR) + "/" + folder, missing)) {
+            std::string file = folder + "/" + entry.path().filename().string(),
+                        ext = entry.path().extension();
+            if (ext != ".h" && ext != ".cpp") continue;
             ++files;
-            for (const std::string& included : includedFolders(file)) {
+            std::ifstream in(entry.path());
+            // The folders named by the file's project includes ("folder/file.h").
+            for (std::string line; std::getline(in, line);) {
+                size_t slash = line.find('/', directive.size());
+                if (line.compare(0, directive.size(), directive) != 0 || slash == std::string::npos) continue;
+                std::string included = line.substr(directive.size(), slash - directive.size());
                 EXPECT_NE(layerOf(included), -1)
                     << file << " includes " << included << "/, which is no layer";
                 EXPECT_LE(layerOf(included), layerOf(folder))
                     << file << " reaches up into " << included << "/";
             }
         }
+    }
     EXPECT_GT(files, 50) << "the source folders were not found under " << CANOE_SOURCE_DIR;
 }
 

@@ -388,13 +388,20 @@ Vec3 torsoPoint(const BodyRow& r, double a) {
     return section(a, r.y, r.w, r.z, r.front, r.back, 1.35);
 }
 
-// The torso's surface at height y (between its rows) and angle a.
-Vec3 torsoAt(double y, double a) {
-    int n = int(sizeof TORSO / sizeof TORSO[0]), r = 0;
-    while (r + 2 < n && TORSO[r + 1].y < y)
+// A surface given by rows of cross-sections rising in y: its point at height y (between the two rows
+// round it, or beyond the end rows) and angle a.
+template <class Row, int N>
+Vec3 between(const Row (&rows)[N], Vec3 (*point)(const Row&, double), double y, double a) {
+    int r = 0;
+    while (r + 2 < N && rows[r + 1].y < y)
         ++r;
-    double t = (y - TORSO[r].y) / (TORSO[r + 1].y - TORSO[r].y);
-    return lerp(torsoPoint(TORSO[r], a), torsoPoint(TORSO[r + 1], a), t);
+    double t = (y - rows[r].y) / (rows[r + 1].y - rows[r].y);
+    return lerp(point(rows[r], a), point(rows[r + 1], a), t);
+}
+
+// The torso's surface at height y and angle a.
+Vec3 torsoAt(double y, double a) {
+    return between(TORSO, torsoPoint, y, a);
 }
 
 // The paddling vest over the shirt: foam panels standing off the torso, open at the neck, its hem and
@@ -502,13 +509,9 @@ Vec3 headPoint(const HeadRow& h, double a) {
     return p;
 }
 
-// The head's surface at height y (between its rows) and angle a.
+// The head's surface at height y and angle a.
 Vec3 headAt(double y, double a) {
-    int n = int(sizeof HEAD / sizeof HEAD[0]), r = 0;
-    while (r + 2 < n && HEAD[r + 1].y < y)
-        ++r;
-    double t = (y - HEAD[r].y) / (HEAD[r + 1].y - HEAD[r].y);
-    return lerp(headPoint(HEAD[r], a), headPoint(HEAD[r + 1], a), t);
+    return between(HEAD, headPoint, y, a);
 }
 
 // Hair on the hair bone: a shell over the back of the head from behind one ear to behind the other,

@@ -48,6 +48,16 @@ void startAnimation() {
     clipClock.clipDuration = durationOf(strokeState.currentClip);
 }
 
+void startClipAfresh(int clip, int side) {
+    strokeState = StrokeState();
+    strokeState.paddleSide = side;
+    strokeState.currentClip = strokeState.requestedClip = clip;
+    clipClock = ClipClock();
+    for (int i = 0; i < boneCount; ++i)
+        bones[i].clipState = -1;
+    startAnimation();
+}
+
 void poseSkeleton() {
     boneVisitCounter = 0;
     updateHierarchy(bones[0].node);

@@ -34,6 +34,9 @@ extern AnimationHooks animationHooks;
 
 // Switches the animation on with the clip duration of the current clip.
 void startAnimation();
+// Starts 'clip' afresh with the paddle in hand 'side', as though no clip had played before: a fresh
+// stroke state and clip clock, every bone's key index back to the clip's first key.
+void startClipAfresh(int clip, int side);
 // One frame: boneVisitCounter = 0 and the hierarchy walk from the first bone's node.
 void poseSkeleton();
 

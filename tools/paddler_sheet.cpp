@@ -80,13 +80,7 @@ void keepClip() {}
 // Plays 'clip' from its start in frames of 1/100 s up to 'fraction' of its length, as the program's
 // frames would (the key index moves on by at most one key a frame), with the clip's hand on the paddle.
 void poseAt(int clip, double fraction) {
-    strokeState = StrokeState();
-    strokeState.currentClip = strokeState.requestedClip = clip;
-    strokeState.paddleSide = CLIPS[clip].side;
-    clipClock = ClipClock();
-    for (int i = 0; i < boneCount; ++i)
-        bones[i].clipState = -1;
-    startAnimation();
+    startClipAfresh(clip, CLIPS[clip].side);
     sheetClock = 1000;
     poseSkeleton();
     while (sheetClock - 1000 < fraction * clipClock.clipDuration - 1e-9) {

@@ -48,7 +48,7 @@ class Animation : public testing::Test {
         paddlerClipCount = tables.model.clipCount;
         moves = choices = 0;
         bonesVisitedAtChoice = lastMoveClip = nextClip = -1;
-        startClip(1);
+        startClipAfresh(1, 1);
     }
     void frameAt(double t) {
         testNow = t;

@@ -20,7 +20,7 @@ TEST(FrameRates, FreeHandStaysOnTheShaftOnEveryFrame) {
     for (double fps : {3.0, 6.0, 10.0, 30.0, 60.0})
         for (double phase : {0.0, 0.5}) // frames on and between the keys' times
             for (const auto& c : clips) {
-                startClip(c[0], c[1]);
+                startClipAfresh(c[0], c[1]);
                 testNow = 1000;
                 poseSkeleton();
                 double worst = 0;

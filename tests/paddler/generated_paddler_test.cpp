@@ -104,12 +104,7 @@ class GeneratedPaddler : public testing::Test {
     // Starts 'clip'; step() then plays it on in frames of 1/100 s (the key index moves at most one key a
     // frame), skins the paddler and returns the fraction played.
     double start(int clip) {
-        strokeState = StrokeState();
-        strokeState.currentClip = strokeState.requestedClip = clip;
-        clipClock = ClipClock();
-        for (int i = 0; i < boneCount; ++i)
-            bones[i].clipState = -1;
-        startAnimation();
+        startClipAfresh(clip, 1); // the paddle is placed by each row's own side
         clock = 1000;
         poseSkeleton();
         skinPaddler();

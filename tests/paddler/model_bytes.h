@@ -130,14 +130,3 @@ struct TestAnimationHooks {
     explicit TestAnimationHooks(AnimationHooks hooks) { animationHooks = hooks; }
     ~TestAnimationHooks() { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
 };
-
-// Starts 'clip' afresh with the paddle in hand 'side', as though no clip had played before.
-inline void startClip(int clip, int side = 1) {
-    strokeState = StrokeState();
-    strokeState.paddleSide = side;
-    strokeState.currentClip = strokeState.requestedClip = clip;
-    clipClock = ClipClock();
-    for (int i = 0; i < boneCount; ++i)
-        bones[i].clipState = -1;
-    startAnimation();
-}

@@ -31,7 +31,7 @@ class Strokes : public testing::Test {
     // on each one's first frame.
     void play(int side, const std::vector<Press>& presses, size_t starts, std::vector<int>& clips,
               std::vector<int>& sides) {
-        startClip(side == 1 ? 1 : 5, side);
+        startClipAfresh(side == 1 ? 1 : 5, side);
         for (int frame = 0; frame < 200 && clips.size() < starts; ++frame) {
             testNow += 0.05;
             bool starting = bones[0].clipState != 1;

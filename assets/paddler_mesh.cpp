@@ -2,6 +2,7 @@
 // joint rings blended between two), fists of palm, fingers and thumb closed round the paddle's shaft, a
 // torso and head of shaped grids (a vest over the shirt, shoulder caps shared by three bones, nose, ears,
 // jaw, a felt hat); and the paddle on its own bone.
+#include "assets/generator_math.h"
 #include "assets/paddler_rig.h"
 
 #include <algorithm>
@@ -250,11 +251,6 @@ Bind weighted(std::vector<Share> shares) {
     return b;
 }
 
-double smooth(double from, double to, double x) {
-    double t = std::fmin(1, std::fmax(0, (x - from) / (to - from)));
-    return t * t * (3 - 2 * t);
-}
-
 // Up the spine each bone owns the body between its joint and the next, blended across a zone about
 // each joint: hips, spine, upper spine, chest, neck, head.
 std::vector<Share> spineShares(double y) {
@@ -267,7 +263,7 @@ std::vector<Share> spineShares(double y) {
     for (const Zone& z : zones) {
         if (y <= z.at - z.half) return {{z.lower, 1}};
         if (y < z.at + z.half) {
-            double t = smooth(z.at - z.half, z.at + z.half, y);
+            double t = smoothstep(z.at - z.half, z.at + z.half, y);
             return {{z.lower, 1 - t}, {z.upper, t}};
         }
     }
@@ -280,8 +276,8 @@ Bind torsoBind(const Vec3& p) {
     std::vector<Share> s = spineShares(p.y);
     int clavicle = p.x > 0 ? 35 : 16;
     double lateral = std::fabs(p.x);
-    double toClavicle = smooth(2.5, 6.5, lateral) * smooth(45.5, 50.5, p.y);
-    double toArm = 0.5 * smooth(7.0, 10.0, lateral) * smooth(48.5, 53.0, p.y);
+    double toClavicle = smoothstep(2.5, 6.5, lateral) * smoothstep(45.5, 50.5, p.y);
+    double toArm = 0.5 * smoothstep(7.0, 10.0, lateral) * smoothstep(48.5, 53.0, p.y);
     std::vector<Share> out;
     for (const Share& k : s) {
         if (k.bone != 11) {
@@ -505,7 +501,7 @@ Vec3 headPoint(const HeadRow& h, double a) {
     Vec3 p = section(a, h.y, h.w, mid, half, half, 1.15);
     // The jaw narrows toward the chin in front while it stays wide under the ears.
     double front = std::fmax(0, std::sin(a));
-    p.x *= 1 - 0.4 * (1 - smooth(57.6, 60.8, h.y)) * front * front;
+    p.x *= 1 - 0.4 * (1 - smoothstep(57.6, 60.8, h.y)) * front * front;
     return p;
 }
 
@@ -541,7 +537,7 @@ void addHead(DraftModel& m) {
             double a = 2 * PI * c / HEAD_COLS;
             Vec3 p = headPoint(h, a);
             // Below the mouth the front belongs to the jaw; the nape stays on the head.
-            double jaw = (1 - smooth(58.6, 59.8, h.y)) * smooth(-0.2, 0.5, std::sin(a));
+            double jaw = (1 - smoothstep(58.6, 59.8, h.y)) * smoothstep(-0.2, 0.5, std::sin(a));
             Bind b = weighted({{13, 1 - jaw}, {14, jaw}});
             g.push_back({p, b, double(c) / HEAD_COLS, (h.y - HEAD_BOTTOM) / (HEAD_TOP - HEAD_BOTTOM)});
         }

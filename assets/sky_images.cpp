@@ -1,6 +1,7 @@
 // Environment cube faces, the sea bottom and the cloud texture. The cube faces and the cloud dome
 // are painted from one sky, a function of direction, so that the reflection in the water shows the
 // same sky, sun and clouds as the dome above it and the six faces meet without seams.
+#include "assets/generator_math.h"
 #include "assets/image_writers.h"
 #include "assets/writers.h"
 
@@ -16,11 +17,6 @@ struct Colour {
 
 Colour mix(Colour a, Colour b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-
-double smoothstep(double edge0, double edge1, double x) {
-    double t = std::fmin(std::fmax((x - edge0) / (edge1 - edge0), 0.0), 1.0);
-    return t * t * (3 - 2 * t);
 }
 
 // Value noise on the integer lattice from a fixed hash: the same bytes on every run.

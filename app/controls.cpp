@@ -10,25 +10,28 @@
 
 float lastMouseX = 0.0f, lastMouseY = 0.0f;
 
-// Strokes by key: the clip and the hand it is played with. Letters are lower case only.
+// Strokes by key: the letters ask for the right hand's strokes (side 0), the arrows for the left hand's
+// (side 1). A turning stroke turns the bow toward the paddle's side, a hold away from it, so each turning
+// key pairs one side's stroke with the other side's hold. Letters are lower case only.
 void keyPressed(unsigned char key) {
+    const SideClips& right = SIDE_CLIPS[0];
     switch (key) {
     case 27: // Esc
         std::exit(0);
     case ' ': // the idle clip of the hand that holds the paddle: never a change of hands
-        requestStroke(strokeState.paddleSide == 1 ? 1 : 5, strokeState.paddleSide);
+        requestStroke(SIDE_CLIPS[strokeState.paddleSide].idle, strokeState.paddleSide);
         break;
     case 'w':
-        requestStroke(6, 0); // forward
+        requestStroke(right.forward, 0);
         break;
     case 's':
-        requestStroke(10, 0); // backward
+        requestStroke(right.backward, 0);
         break;
     case 'a':
-        requestStroke(14, 0); // turning stroke
+        requestStroke(right.turningStroke, 0);
         break;
     case 'd':
-        requestStroke(11, 0); // turning hold
+        requestStroke(right.holdEntry, 0);
         break;
     case 'c':
         showCounters = -showCounters;
@@ -39,18 +42,19 @@ void keyPressed(unsigned char key) {
 }
 
 void specialKeyPressed(int key) {
+    const SideClips& left = SIDE_CLIPS[1];
     switch (key) {
     case GLUT_KEY_UP:
-        requestStroke(0, 1); // forward
+        requestStroke(left.forward, 1);
         break;
     case GLUT_KEY_DOWN:
-        requestStroke(4, 1); // backward
+        requestStroke(left.backward, 1);
         break;
     case GLUT_KEY_LEFT:
-        requestStroke(7, 1); // turning hold
+        requestStroke(left.holdEntry, 1);
         break;
     case GLUT_KEY_RIGHT:
-        requestStroke(3, 1); // turning stroke
+        requestStroke(left.turningStroke, 1);
         break;
     default:
         break;

@@ -1,10 +1,12 @@
-// The per-frame callbacks: draw the scene, keep the 90-degree perspective, step the world.
+// The per-frame callbacks: update then draw the scene, keep the 90-degree perspective, step the ocean.
 #include "app/frame.h"
 
 #include "app/counters.h"
+#include "scene/clock.h"
 #include "scene/view.h"
 #include "ocean/surface.h"
 #include "canoe/canoe_drawing.h"
+#include "paddler/frame_update.h"
 #include "paddler/paddler_drawing.h"
 #include "water/hull_mask.h"
 #include "water/sky.h"
@@ -15,8 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-// The canoe, then the paddler kneeling in it; leaves the model-view matrix as it found it. The paddler's
-// keyframe step moves the canoe after both have been drawn, so the motion shows from the next frame.
+// The canoe, then the paddler kneeling in it; leaves the model-view matrix as it found it.
 bool paddlerShown = true;
 
 static void drawCanoeAndPaddler() {
@@ -27,6 +28,7 @@ static void drawCanoeAndPaddler() {
 }
 
 void displayFrame() {
+    updateFrame(wallClockSeconds());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

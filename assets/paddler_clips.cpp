@@ -3,6 +3,7 @@
 // (two-bone solve, the elbow's swivel chosen per pose, the hand taking the placement's orientation) and every
 // local rotation becomes an Euler key (Rz * Ry * Rx). Side 0 mirrors side 1.
 #include "assets/paddler_rig.h"
+#include "paddler/stroke_clips.h"
 
 #include <cmath>
 
@@ -515,27 +516,32 @@ const Target HOLD_OUT_EDGE = {Vec3(17, 29, -8), Vec3(-0.5, 1, 0), Vec3(0, 0, 1),
 // The switch: the paddle raised in front of the face, blade up; both hands meet on it.
 const Target SWITCH = {Vec3(0, 47, 15), Vec3(0, -1, 0.1), Vec3(-1, 0, 0), 6, 0, 0};
 
-void addSideClips(DraftModel& m, int side, int idle, int forward, int backward, int turn, int entry, int held,
-                  int exit) {
+// A side's clips, played with the paddle in that side's hand; the change of hands goes up from the side's
+// ready pose to the switch, and comes down from it into the side's ready pose.
+void addSideClips(DraftModel& m, int side) {
+    const SideClips& clip = SIDE_CLIPS[side];
     auto t = [side](const Target& x) { return side == 1 ? x : mirror(x); };
-    addClip(m, idle, 3.0, {{0, t(READY)}, {0.5, t(READY_BREATH)}, {1, t(READY)}}, side, 5);
+    addClip(m, clip.idle, 3.0, {{0, t(READY)}, {0.5, t(READY_BREATH)}, {1, t(READY)}}, side, 5);
     std::vector<Control> stroke = {{0, t(READY)},  {0.15, t(CATCH)},   {0.55, t(POWER_END)},
                                    {0.7, t(EXIT)}, {0.9, t(RECOVERY)}, {1, t(READY)}};
-    addClip(m, forward, 1.6, stroke, side, 20);
+    addClip(m, clip.forward, 1.6, stroke, side, 20);
     std::vector<Control> back;
     for (auto it = stroke.rbegin(); it != stroke.rend(); ++it)
         back.push_back({1 - it->at, it->target});
-    addClip(m, backward, 1.6, back, side, 20);
-    addClip(m, turn, 1.5, {{0, t(READY)}, {0.3, t(PRY_IN)}, {0.75, t(PRY_OUT)}, {1, t(READY)}}, side, 20);
-    addClip(m, entry, 0.5, {{0, t(READY)}, {1, t(HOLD_OUT)}}, side, 8);
-    addClip(m, held, 1.2,
+    addClip(m, clip.backward, 1.6, back, side, 20);
+    addClip(m, clip.turningStroke, 1.5, {{0, t(READY)}, {0.3, t(PRY_IN)}, {0.75, t(PRY_OUT)}, {1, t(READY)}},
+            side, 20);
+    addClip(m, clip.holdEntry, 0.5, {{0, t(READY)}, {1, t(HOLD_OUT)}}, side, 8);
+    addClip(m, clip.holdHeld, 1.2,
             {{0, t(HOLD_OUT)},
              {0.45, t(HOLD_IN)},
              {0.55, t(HOLD_IN_EDGE)},
              {0.9, t(HOLD_OUT_EDGE)},
              {1, t(HOLD_OUT)}},
             side, 13);
-    addClip(m, exit, 0.5, {{0, t(HOLD_OUT)}, {1, t(READY)}}, side, 8);
+    addClip(m, clip.holdExit, 0.5, {{0, t(HOLD_OUT)}, {1, t(READY)}}, side, 8);
+    addClip(m, clip.changeOut, 1.0, {{0, t(READY)}, {1, SWITCH}}, side, 11);
+    addClip(m, clip.changeIn, 1.0, {{0, SWITCH}, {1, t(READY)}}, side, 11);
 }
 
 } // namespace
@@ -544,14 +550,10 @@ void buildPaddlerClips(DraftModel& m) {
     m.clips.assign(RIG_CLIPS, DraftClip());
     for (DraftNode& n : m.nodes)
         n.tracks.assign(RIG_CLIPS, std::vector<DraftKey>());
-    addSideClips(m, 1, 1, 0, 4, 3, 7, 8, 9);
-    addSideClips(m, 0, 5, 6, 10, 14, 11, 12, 13);
-    // Changes of hands: from a side's ready pose up to the switch, and from it down to the other side's.
-    addClip(m, 24, 1.0, {{0, READY}, {1, SWITCH}}, 1, 11);
-    addClip(m, 26, 1.0, {{0, SWITCH}, {1, mirror(READY)}}, 0, 11);
-    addClip(m, 23, 1.0, {{0, mirror(READY)}, {1, SWITCH}}, 0, 11);
-    addClip(m, 25, 1.0, {{0, SWITCH}, {1, READY}}, 1, 11);
+    addSideClips(m, 1);
+    addSideClips(m, 0);
     // Numbers the strokes never ask for hold side 1's ready pose.
-    for (int c : {2, 15, 16, 17, 18, 19, 20, 21, 22})
-        addClip(m, c, 3.0, {{0, READY}, {0.5, READY_BREATH}, {1, READY}}, 1, 5);
+    for (int c = 0; c < RIG_CLIPS; ++c)
+        if (m.clips[c].frameCount == 0)
+            addClip(m, c, 3.0, {{0, READY}, {0.5, READY_BREATH}, {1, READY}}, 1, 5);
 }

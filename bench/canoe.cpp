@@ -1,7 +1,6 @@
 // Start-up cost of the canoe: reading a shape file the size of the bark skin (the largest, about 8,400
-// vertices and 16,000 faces), its cylindrical texture coordinates; and the per-frame rocking step.
+// vertices and 16,000 faces), its cylindrical texture coordinates.
 #include "canoe/cylinder_tex_coords.h"
-#include "canoe/rocking.h"
 #include "canoe/shape_file.h"
 
 #include <benchmark/benchmark.h>
@@ -43,16 +42,3 @@ static void BM_CylinderTexCoords(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CylinderTexCoords)->Unit(benchmark::kMicrosecond);
-
-static void BM_AdvanceRocking(benchmark::State& state) {
-    strokeSamples.sampleCount = 60;
-    initRocking();
-    double now = 1000.0;
-    advanceRockingAt(now);
-    for (auto _ : state) {
-        now += 1.0 / 60;
-        advanceRockingAt(now);
-        benchmark::DoNotOptimize(rockIndex);
-    }
-}
-BENCHMARK(BM_AdvanceRocking);

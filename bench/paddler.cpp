@@ -2,8 +2,8 @@
 // blending of the multi-bone vertices, on synthetic models of the paddler's size and beyond; and the
 // generated paddler's whole frame (walk, blending, the drawing order handed to a renderer that draws
 // nothing). Counts heap allocations inside the timed loops (there must be none).
-#include "scene/clock.h"
 #include "paddler/animation.h"
+#include "paddler/frame_update.h"
 #include "paddler/model_tables.h"
 #include "paddler/paddler_frame.h"
 #include "paddler/skeleton.h"
@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <new>
 #include <random>
@@ -84,13 +85,6 @@ void fillNode(SkeletonNode& node, int index) {
         fillNode(node.children[c], children[c]);
 }
 
-double fakeNow = 0;
-double now() {
-    return fakeNow;
-}
-void noMove(int) {}
-void replay() {}
-
 void PaddlerFrame(benchmark::State& state) {
     int vertexCount = int(state.range(0)), blended = int(state.range(1));
     makeParents();
@@ -104,7 +98,6 @@ void PaddlerFrame(benchmark::State& state) {
     setupSkeleton(&root);
     paddlerClips = clips;
     paddlerClipCount = CLIPS;
-    animationHooks = AnimationHooks{now, noMove, replay};
     strokeState = StrokeState();
     startAnimation();
     SkinVertex* skin = new SkinVertex[vertexCount];
@@ -124,8 +117,8 @@ void PaddlerFrame(benchmark::State& state) {
     }
     long before = allocations.load();
     for (auto _ : state) {
-        fakeNow += 1.0 / 60;
-        poseSkeleton();
+        clipClock.clipElapsed = std::fmod(clipClock.clipElapsed + 1.0 / 60, clipClock.clipDuration);
+        updateHierarchy();
         skinVertices(skin, list, bones);
         benchmark::DoNotOptimize(skin[0].skinnedPosition);
     }
@@ -158,7 +151,8 @@ int noTga(const char*) {
     return 0;
 }
 
-// The generated "K.man" in its forward stroke: 0 the walk alone, 1 with the blending, 2 the whole frame.
+// The generated "K.man" in its forward stroke: 0 the walk alone, 1 with the skinning, 2 the whole update
+// step and the frame handed to a renderer.
 void GeneratedPaddlerFrame(benchmark::State& state) {
     BinaryReadFile file((std::string(CANOE_RUN_DIR) + "/K.man").c_str());
     if (!loadPaddlerModel(file)) {
@@ -169,21 +163,22 @@ void GeneratedPaddlerFrame(benchmark::State& state) {
     BinaryReadFile paddleFile((std::string(CANOE_RUN_DIR) + "/K.pad").c_str());
     loadPaddleModel(paddleFile);
     preparePaddle(noBmp);
-    animationHooks = AnimationHooks{now, noMove, replay};
-    strokeState = StrokeState();
-    strokeState.currentClip = strokeState.requestedClip = 0;
-    startAnimation();
+    frameClock = FrameClock();
+    startClipAfresh(SIDE_CLIPS[1].forward, 1);
     const PaddlerRenderer renderer = {noMatrix, noMaterial, noTexture, noSwitch, countTriangle, noFinish};
     Matrix4 placement;
     long before = allocations.load();
     trianglesHanded = 0;
+    double now = 0;
     for (auto _ : state) {
-        fakeNow += 1.0 / 10;
+        now += 1.0 / 10;
         if (state.range(0) == 2) {
+            updateFrame(now);
             drawPaddlerFrame(placement, renderer);
         } else {
-            poseSkeleton();
-            if (state.range(0) == 1) skinVertices(paddler.skin, blendList, bones);
+            clipClock.clipElapsed = std::fmod(now, clipClock.clipDuration);
+            updateHierarchy();
+            if (state.range(0) == 1) skinModel(paddler, blendList, bones);
         }
         benchmark::DoNotOptimize(paddler.skin[0].skinnedPosition);
     }

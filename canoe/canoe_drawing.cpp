@@ -1,9 +1,8 @@
-// The canoe's drawing: the view transform, the rocking, then each shape with its material list,
-// texture and coordinate rule, in immediate mode.
+// The canoe's drawing: under this frame's canoe matrix (the view, the placement, the rocking), each shape
+// with its material list, texture and coordinate rule, in immediate mode.
 #include "canoe/canoe_drawing.h"
 
 #include "scene/view.h"
-#include "canoe/rocking.h"
 
 #include <GL/gl.h>
 
@@ -63,20 +62,12 @@ void drawSeatNets() {
     glDisable(GL_ALPHA_TEST);
 }
 
-// The rocking about (0, 0, -40) for the current rockIndex.
-static void applyRocking() {
-    glMultMatrixd(rockingMatrix(rockIndex).m);
-}
-
 void drawCanoe() {
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-    glMultMatrixd(viewMatrix().m);
-    advanceRocking();
+    glLoadMatrixd(canoeModelView.m);
     const GLfloat ambient[] = {0.2f, 0.2f, 0.2f, 1};
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-    applyRocking();
-    glGetDoublev(GL_MODELVIEW_MATRIX, canoeModelView.m);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     for (int k = 0; k < canoeShapeCount; k++) {
         const CanoeShapeStyle& style = canoeShapeStyles[k];

@@ -13,8 +13,7 @@ struct CanoeShapeStyle {
 };
 extern const CanoeShapeStyle canoeShapeStyles[15];
 
-// Called with an identity model-view matrix: steps the rocking, draws the canoe under the view transform
-// and this frame's rocking, and records that matrix in canoeModelView. Leaves the matrix changed.
+// Draws the canoe under canoeModelView, which it leaves loaded.
 void drawCanoe();
 // Shape 9 as two quads with the black-keyed seat texture held open by the alpha test.
 void drawSeatNets();

@@ -1,13 +1,9 @@
 // Rocking tables and the rocking clock.
 #include "canoe/rocking.h"
 
-#include "scene/clock.h"
-
 #include <cmath>
 
 double rockRate = 0.0;
-double rockLastTime = 0.0;
-double rockPosition = 0.0;
 double rockPitchTable[STROKE_CAPACITY];
 double rockRollTable[STROKE_CAPACITY];
 int rockMode = 0;
@@ -37,29 +33,13 @@ Matrix4 rockingMatrix(int index) {
            rotationZ(-rockRollTable[index]) * translationMatrix(0, 0, 40);
 }
 
-void advanceRockingAt(double now) {
+void advanceRockingAt(double t) {
     int n = rockSampleCount();
     if (n == 0) { // no samples: level, and no division by a zero count
         rockIndex = 0;
         return;
     }
-    if (rockLastTime == 0.0) { // the first call only starts the clock
-        rockLastTime = now;
-        rockPosition = 0.0;
-        rockIndex = 0;
-        return;
-    }
-    double p = rockPosition + rockRate * (now - rockLastTime);
-    double w = std::floor(p);
-    double f = p - w;
-    // A clock that steps backwards would give a negative sample; wrap it into [0, n) as well.
-    w = std::fmod(w, static_cast<double>(n));
+    double w = std::fmod(std::floor(rockRate * t), static_cast<double>(n));
     if (w < 0) w += n;
     rockIndex = static_cast<int>(w);
-    rockPosition = w + f;
-    rockLastTime = now;
-}
-
-void advanceRocking() {
-    advanceRockingAt(wallClockSeconds());
 }

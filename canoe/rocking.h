@@ -1,13 +1,11 @@
-// The canoe's gentle rocking: a 3-second cycle with one step per stroke sample, stepped by the wall
-// clock once per drawn frame. Plain computation; the drawing applies rockPitchTable / rockRollTable.
+// The canoe's gentle rocking: a 3-second cycle with one step per stroke sample, set from the scene's
+// clock by the frame's update step. Plain computation; the drawing applies the matrix of rockIndex.
 #pragma once
 
 #include "base/vecmath.h"
 #include "canoe/stroke_samples.h"
 
-extern double rockRate;     // samples per second, n / 3
-extern double rockLastTime; // wall-clock seconds of the previous step; 0 before the first
-extern double rockPosition; // in samples, within [0, n)
+extern double rockRate; // samples per second, n / 3
 extern double rockPitchTable[STROKE_CAPACITY];
 extern double rockRollTable[STROKE_CAPACITY];
 extern int rockMode;
@@ -20,7 +18,6 @@ void initRocking();
 // the canoe, its hull mask and the paddler are all drawn under it.
 Matrix4 rockingMatrix(int index);
 
-// One step at the wall clock's time.
-void advanceRocking();
-// One step at time 'now' (seconds), for a caller that owns the clock.
-void advanceRockingAt(double now);
+// Sets rockIndex for the scene's time t (seconds since the first frame): rockRate samples a second,
+// from sample 0, wrapping after n.
+void advanceRockingAt(double t);

@@ -1,5 +1,5 @@
-// Keyframe animation of the paddler: one clip at a time for the whole body, a shared clip clock, key
-// rotations slerped as quaternions, and the per-frame walk that rebuilds every bone's matrices.
+// Keyframe animation of the paddler: one clip at a time for the whole body, a clip clock in the scene's
+// seconds, key rotations slerped as quaternions, and the flat walk over the bones that poses them.
 #pragma once
 
 #include "base/vecmath.h"
@@ -12,10 +12,9 @@ struct Quaternion {
 };
 
 struct ClipClock {
-    double clipStartTime = 0; // wall-clock seconds when the current clip started
-    double clipElapsed = 0;   // seconds since then, sampled once per frame by the root
+    double clipStartTime = 0; // the scene's time when the current clip started
+    double clipElapsed = 0;   // seconds since then, at this frame; within [0, clipDuration]
     double clipDuration = 0;
-    bool clipEnded = false;
 };
 
 extern ClipClock clipClock;
@@ -23,25 +22,22 @@ extern bool animationOn;         // off: every bone keeps its rest transform
 extern int32_t paddlerClipCount; // copied from the paddler model at start-up
 extern AnimationClip* paddlerClips;
 
-// What the animation calls out to; the program keeps the defaults (wall clock, stroke machine), tests
-// put their own clock and observers in.
-struct AnimationHooks {
-    double (*now)();
-    void (*moveCanoe)(int clip);
-    void (*chooseNextClip)();
-};
-extern AnimationHooks animationHooks;
-
-// Switches the animation on with the clip duration of the current clip.
+// frameCount / framesPerSecond of 'clip', in seconds (the loader refused clips without a length).
+double clipDurationOf(int clip);
+// Starts the current clip (strokeState.currentClip) at the scene's time 'start': the clock, and every
+// bone's key times for it. The last key lands on the clip's end whatever its frame number.
+void startClip(double start);
+// Switches the animation on with the current clip starting at time 0.
 void startAnimation();
 // Starts 'clip' afresh with the paddle in hand 'side', as though no clip had played before: a fresh
-// stroke state and clip clock, every bone's key index back to the clip's first key.
+// stroke state and the clip at time 0. Tests and the contact sheet then set clipClock.clipElapsed.
 void startClipAfresh(int clip, int side);
-// One frame: boneVisitCounter = 0 and the hierarchy walk from the first bone's node.
-void poseSkeleton();
 
-void updateHierarchy(SkeletonNode* node);
-void updateBoneKeyframes(SkeletonNode* node, int boneIndex);
+// Poses every bone at clipClock.clipElapsed: a flat loop over the pre-order, each bone's key step and
+// then its animated and skinning matrices from its parent's.
+void updateHierarchy();
+// Bone i's animLocal: its rest transform times the rotation its track gives at clipClock.clipElapsed.
+void updateBoneKeyframes(int i);
 
 Quaternion eulerToQuaternion(double ax, double ay, double az);
 Quaternion slerpQuaternion(const Quaternion& a, const Quaternion& b, double t);

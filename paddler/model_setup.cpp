@@ -1,7 +1,6 @@
 // Start-up of the paddler and the paddle in their fixed order, with the GL texture loaders.
 #include "paddler/model_tables.h"
 
-#include "scene/view.h"
 #include "base/tga_texture.h"
 #include "water/textures.h"
 
@@ -24,8 +23,6 @@ PaddlerStart initPaddlerModels() {
     if (!paddlerModelFile.isOpen()) return PADDLER_MISSING;
     if (!loadPaddlerModel(paddlerModelFile)) return PADDLER_REFUSED;
     preparePaddler(bmpTexture, tgaTexture);
-
-    sceneMatrix.setIdentity();
 
     if (!paddleModelFile.isOpen())
         std::printf("K.pad: can't open the paddle's model; the paddle is left out\n");

@@ -9,8 +9,6 @@
 
 #include <GL/gl.h>
 
-Matrix4 savedModelView;
-
 namespace {
 
 bool trianglesOpen = false;
@@ -81,6 +79,5 @@ const PaddlerRenderer glRenderer = {loadMatrix, setMaterial, setTexture, setAlph
 
 void drawPaddler() {
     // The canoe's placement and rocking of this frame, then the seat.
-    savedModelView = canoeModelView * paddlerSeatMatrix();
-    drawPaddlerFrame(savedModelView, glRenderer);
+    drawPaddlerFrame(canoeModelView * paddlerSeatMatrix(), glRenderer);
 }

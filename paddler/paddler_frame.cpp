@@ -2,7 +2,6 @@
 // triangles, switching matrix and material only where they change.
 #include "paddler/paddler_frame.h"
 
-#include "paddler/animation.h"
 #include "paddler/model_tables.h"
 #include "paddler/placement.h"
 #include "paddler/skeleton.h"
@@ -73,10 +72,6 @@ void drawBody(const Matrix4& placement, const PaddlerRenderer& out) {
         } else {
             if (!placementLoaded) out.loadMatrix(placement);
             placementLoaded = true;
-            // Single-bone corners of a skinned triangle: the same product on the processor.
-            for (int k = 0; k < 3; ++k)
-                if (corners[k]->bindingType != 2 && corners[k]->bindingType != 3)
-                    skinRigidVertex(paddler.skin[r.vertex[k]], bones);
             out.triangle(corners, true);
         }
         previousRigid = r.rigid != 0;
@@ -87,15 +82,7 @@ void drawBody(const Matrix4& placement, const PaddlerRenderer& out) {
 } // namespace
 
 void drawPaddlerFrame(const Matrix4& placement, const PaddlerRenderer& out) {
-    poseSkeleton();
     drawPaddle(placement, out);
-    // The second half of a change of hands was chosen in this frame, whose paddle is still in the old hand:
-    // from the second half's first frame on it is drawn in the new one.
-    if (strokeState.sideFlipPending == 1) {
-        strokeState.paddleSide = strokeState.paddleSide == 1 ? 0 : 1;
-        strokeState.sideFlipPending = 0;
-    }
-    skinVertices(paddler.skin, blendList, bones);
     drawBody(placement, out);
     out.finish();
 }

@@ -1,7 +1,7 @@
-// One frame of the paddler without the window: pose the skeleton, place the paddle in the hand that holds
-// it, carry out a pending change of hands, blend the multi-bone vertices, and hand every matrix, material,
-// texture, alpha-test switch and triangle, in drawing order, to a renderer. The program's renderer is
-// OpenGL; tests record what they are given.
+// One frame of the paddler without the window: from this frame's pose and skinned vertices, the paddle
+// in the hand that holds it and then the body, handed as every matrix, material, texture, alpha-test
+// switch and triangle, in drawing order, to a renderer. The program's renderer is OpenGL; tests record
+// what they are given.
 #pragma once
 
 #include "base/vecmath.h"
@@ -24,6 +24,6 @@ struct PaddlerRenderer {
 
 extern int32_t lastMaterialGroup; // material of the previous paddler triangle; -1 at each frame's start
 
-// The frame under 'placement', the model-view matrix of the paddler's seat for this frame. Also plays the
-// clip clock, may choose the next clip and moves the canoe (through the keyframe step).
+// The frame under 'placement', the model-view matrix of the paddler's seat for this frame. Changes none
+// of the frame's state.
 void drawPaddlerFrame(const Matrix4& placement, const PaddlerRenderer& renderer);

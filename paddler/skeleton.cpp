@@ -3,33 +3,38 @@
 
 Bone* bones = nullptr;
 int32_t boneCount = 0;
-int32_t boneVisitCounter = 0;
 
-void countBones(const SkeletonNode* node) {
-    ++boneCount;
+namespace {
+
+int countBones(const SkeletonNode* node) {
+    int n = 1;
     for (int i = 0; i < node->childCount; ++i)
-        countBones(&node->children[i]);
+        n += countBones(&node->children[i]);
+    return n;
 }
 
-void initBones(SkeletonNode* node) {
-    int i = boneVisitCounter++;
+// Fills bone 'next' and its subtree from the node; returns the index after the subtree.
+int fillBones(SkeletonNode* node, int next, int parent) {
+    int i = next++;
     Bone& bone = bones[i];
     for (int k = 0; k < 16; ++k)
         bone.restLocal.m[k] = node->restMatrix[k];
-    bone.clipState = -1;
     bone.node = node;
-    // Ids were checked against the pre-order numbering by the loader, so id - 1 is the child's index.
-    for (int c = 0; c < node->childCount; ++c) {
-        bones[node->children[c].id - 1].parentIndex = i;
-        initBones(&node->children[c]);
-    }
+    bone.parentIndex = parent;
+    bone.restGlobal = parent < 0 ? bone.restLocal : bones[parent].restGlobal * bone.restLocal;
+    bone.inverseRestGlobal = invertMatrix(bone.restGlobal);
+    bone.animLocal = bone.restLocal;
+    bone.animGlobal = bone.restGlobal;
+    for (int c = 0; c < node->childCount; ++c)
+        next = fillBones(&node->children[c], next, i);
+    return next;
 }
+
+} // namespace
 
 void setupSkeleton(SkeletonNode* root) {
     delete[] bones;
-    boneCount = 0;
-    countBones(root);
+    boneCount = countBones(root);
     bones = new Bone[boneCount];
-    boneVisitCounter = 0;
-    initBones(root);
+    fillBones(root, 0, -1);
 }

@@ -134,3 +134,15 @@ void skinRigidVertex(SkinVertex& s, const Bone* bones) {
     m.transformPoint(s.skinnedPosition);
     m.transformDirection(s.skinnedNormal);
 }
+
+void skinModel(ModelTables& tables, const BlendList& list, const Bone* bones) {
+    skinVertices(tables.skin, list, bones);
+    for (int t = 0; t < tables.faceCount; ++t) {
+        const TriangleDrawRecord& r = tables.records[t];
+        if (r.rigid) continue;
+        for (int k = 0; k < 3; ++k) {
+            SkinVertex& corner = tables.skin[r.vertex[k]];
+            if (corner.bindingType != 2 && corner.bindingType != 3) skinRigidVertex(corner, bones);
+        }
+    }
+}

@@ -44,5 +44,8 @@ void markFaceBindings(ModelTables& tables);
 
 // Blends position and normal of every listed vertex with the bones' skinning matrices.
 void skinVertices(SkinVertex* skin, const BlendList& list, const Bone* bones);
-// The single-bone product for one vertex (what drawing does for a type-1 corner of a skinned face).
+// The single-bone product for one vertex.
 void skinRigidVertex(SkinVertex& vertex, const Bone* bones);
+// This frame's skinned data of a model: the listed blended vertices, then the single-bone corners of the
+// faces drawn from skinned data (those not marked rigid).
+void skinModel(ModelTables& tables, const BlendList& list, const Bone* bones);

@@ -1,50 +1,55 @@
 // The stroke machine's choice of clips and the canoe motion it drives.
 #include "paddler/strokes.h"
 
-#include "scene/clock.h"
-#include "scene/view.h"
-#include "base/vecmath.h"
-
 #include <cmath>
 
 StrokeState strokeState;
 CanoeMotion canoeMotion;
+Matrix4 sceneMatrix;
 static void noRedisplay() {}
 void (*strokeRedisplay)() = noRedisplay;
 
 void requestStroke(int stroke, int hand) {
     // One request at a time: keys are ignored until the queued stroke has started.
     if (strokeState.queuedStroke != -1) return;
-    if (hand != strokeState.paddleSide) strokeState.sideChangeStep = -5;
+    if (hand != strokeState.paddleSide) strokeState.sideChangeStep = SIDE_CHANGE_ASKED;
     strokeState.queuedStroke = stroke;
     strokeRedisplay();
 }
 
 void chooseNextClip() {
     StrokeState& s = strokeState;
+    const SideClips& side = SIDE_CLIPS[s.paddleSide];
     int ended = s.requestedClip;
     // A hold's entry always leads into its held phase, queued stroke or not.
-    if (ended == 7 || ended == 11) {
-        s.requestedClip = ended + 1;
+    if (ended == side.holdEntry) {
+        s.requestedClip = side.holdHeld;
         return;
     }
     if (s.queuedStroke == -1) return; // nothing asked for: the clip plays again
     // A queued stroke ends a hold through its exit clip; the stroke stays queued.
-    if (ended == 8 || ended == 12) {
-        s.requestedClip = ended + 1;
+    if (ended == side.holdHeld) {
+        s.requestedClip = side.holdExit;
         return;
     }
-    if (s.sideChangeStep == -1) {
+    if (s.sideChangeStep == SIDE_CHANGE_NONE) {
         s.requestedClip = s.queuedStroke;
         s.queuedStroke = -1;
-    } else if (s.sideChangeStep == -5) {
-        s.requestedClip = s.paddleSide == 1 ? 24 : 23;
-        s.sideChangeStep = -4;
-    } else if (s.sideChangeStep == -4) {
-        s.requestedClip = s.paddleSide == 0 ? 25 : 26;
-        s.sideChangeStep = -1;
-        s.sideFlipPending = 1;
+    } else if (s.sideChangeStep == SIDE_CHANGE_ASKED) {
+        s.requestedClip = side.changeOut;
+        s.sideChangeStep = SIDE_CHANGE_LEAVING;
+    } else if (s.sideChangeStep == SIDE_CHANGE_LEAVING) {
+        s.requestedClip = SIDE_CLIPS[1 - s.paddleSide].changeIn;
+        s.sideChangeStep = SIDE_CHANGE_NONE;
     }
+}
+
+void startNextClip() {
+    chooseNextClip();
+    StrokeState& s = strokeState;
+    // The second half of a change of hands is played with the paddle in the new hand.
+    if (s.requestedClip == SIDE_CLIPS[1 - s.paddleSide].changeIn) s.paddleSide = 1 - s.paddleSide;
+    s.currentClip = s.requestedClip;
 }
 
 namespace {
@@ -57,12 +62,29 @@ float plus(float v, double change) {
     return static_cast<float>(static_cast<double>(v) + change);
 }
 
-// Speed and turn rate for one frame of 'clip'. The changes are per frame; note the order of snapping
-// and decay, which differs between the forward and backward steps and between the two turns.
-void changeRates(int c, CanoeMotion& m) {
-    float& speed = m.canoeSpeed;
-    float& turn = m.canoeTurnRate;
-    if (c == 0 || c == 6) {
+bool pushesForward(int c) {
+    return c == SIDE_CLIPS[0].forward || c == SIDE_CLIPS[1].forward;
+}
+bool pushesBackward(int c) {
+    return c == SIDE_CLIPS[0].backward || c == SIDE_CLIPS[1].backward;
+}
+// A turning stroke turns one way, the hold on the same side the other.
+bool turns(int c, int sign) {
+    for (int side = 0; side < 2; ++side) {
+        if (c == SIDE_CLIPS[side].turningStroke) return TURNING_STROKE_SIGN[side] == sign;
+        if (c == SIDE_CLIPS[side].holdHeld) return TURNING_STROKE_SIGN[side] == -sign;
+    }
+    return false;
+}
+
+} // namespace
+
+// Note the order of snapping and decay, which differs between the forward and backward rules and between
+// the two turns.
+void changeCanoeRates(int c) {
+    float& speed = canoeMotion.canoeSpeed;
+    float& turn = canoeMotion.canoeTurnRate;
+    if (pushesForward(c)) {
         speed = plus(speed, 2.0 - 0.1);
         if (speed > 20) speed = 20;
         speed = snapped(speed);
@@ -70,7 +92,7 @@ void changeRates(int c, CanoeMotion& m) {
         speed = snapped(speed);
         if (speed > 0) speed = plus(speed, -0.1);
     }
-    if (c == 4 || c == 10) {
+    if (pushesBackward(c)) {
         speed = plus(speed, -2.0 + 0.1);
         if (speed < -20) speed = -20;
         speed = snapped(speed);
@@ -78,7 +100,7 @@ void changeRates(int c, CanoeMotion& m) {
         if (speed < 0) speed = plus(speed, 0.1);
         speed = snapped(speed);
     }
-    if (c == 3 || c == 12) {
+    if (turns(c, +1)) {
         turn = plus(turn, 2.0 - 0.2);
         if (turn >= 20) turn = 20;
         turn = snapped(turn);
@@ -86,7 +108,7 @@ void changeRates(int c, CanoeMotion& m) {
         if (turn > 0) turn = plus(turn, -0.2);
         turn = snapped(turn);
     }
-    if (c == 8 || c == 14) {
+    if (turns(c, -1)) {
         turn = plus(turn, -2.0 + 0.2);
         if (turn <= -20) turn = -20;
         turn = snapped(turn);
@@ -96,22 +118,11 @@ void changeRates(int c, CanoeMotion& m) {
     }
 }
 
-} // namespace
-
-void moveCanoeAt(int clip, double now) {
-    changeRates(clip, canoeMotion);
-    double dt = now - canoeMotion.lastMotionTime;
-    // Both steps in the canoe's own frame: it turns about its own vertical axis, then moves along its own
-    // z axis bent by this frame's heading step.
-    double headingStep = canoeMotion.canoeTurnRate * dt;
+void moveCanoe(double seconds) {
+    double headingStep = canoeMotion.canoeTurnRate * seconds;
     sceneMatrix = sceneMatrix * rotationY(headingStep);
-    double distance = canoeMotion.canoeSpeed * dt;
+    double distance = canoeMotion.canoeSpeed * seconds;
     double radians = headingStep * DEGREES_TO_RADIANS;
     sceneMatrix =
         sceneMatrix * translationMatrix(std::sin(radians) * distance, 0, std::cos(radians) * distance);
-    canoeMotion.lastMotionTime = now;
-}
-
-void moveCanoe(int clip) {
-    moveCanoeAt(clip, wallClockSeconds());
 }

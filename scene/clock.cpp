@@ -1,11 +1,11 @@
-// Wall clock with millisecond resolution.
+// The monotonic clock, cut to whole milliseconds.
 #include "scene/clock.h"
 
-#include <sys/time.h>
+#include <time.h>
 
 double wallClockSeconds() {
-    timeval now;
-    gettimeofday(&now, nullptr);
-    long milliseconds = now.tv_usec / 1000;
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    long milliseconds = now.tv_nsec / 1000000;
     return static_cast<double>(now.tv_sec) + milliseconds / 1000.0;
 }

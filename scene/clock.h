@@ -1,5 +1,6 @@
-// The one wall clock of the program: ocean time, rocking, clips, canoe motion and the fps figure.
+// The one clock of the program: ocean time, the frame's update step and the fps figure.
 #pragma once
 
-// Seconds since 1 January 1970, with millisecond resolution.
+// Seconds on a monotonic clock (one the system's time setting cannot move), with millisecond resolution.
+// Only differences between readings mean anything.
 double wallClockSeconds();

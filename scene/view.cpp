@@ -9,7 +9,6 @@ double camX = 127.0, camY = 127.0;
 float viewConeApex[2] = {0, 0};
 float viewConeEdgeA[2] = {0, 0};
 float viewConeEdgeB[2] = {0, 0};
-Matrix4 sceneMatrix;
 Matrix4 canoeModelView;
 
 void computeViewCone() {
@@ -32,5 +31,9 @@ Matrix4 viewMatrix() {
     // The rotations act after the offsets, so they turn the view about the viewer's own position.
     return rotationX(cameraPitch) * rotationY(cameraHeading) *
            translationMatrix(0, -VIEW_HEIGHT, -VIEW_DISTANCE) * translationMatrix(0, 0, VIEW_NEARER) *
-           rotationY(VIEW_CANOE_TURN) * sceneMatrix;
+           rotationY(VIEW_CANOE_TURN);
+}
+
+void placeCanoeInView(const Matrix4& placement) {
+    canoeModelView = viewMatrix() * placement;
 }

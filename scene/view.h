@@ -11,8 +11,7 @@ extern double camX, camY;      // the viewer's fixed place on the water, in ocea
 extern float viewConeApex[2];  // apex of the culling cone, 132 units behind the viewer
 extern float viewConeEdgeA[2]; // unit vector at (135 - heading) degrees
 extern float viewConeEdgeB[2]; // unit vector at (45 - heading) degrees
-extern Matrix4 sceneMatrix;    // the canoe's placement on the water, moved by the strokes
-extern Matrix4 canoeModelView; // the model-view matrix the canoe was drawn under in this frame
+extern Matrix4 canoeModelView; // this frame's model-view matrix of the canoe, its paddler and hull mask
 
 // Recomputes the three cone values from cameraHeading, camX and camY.
 void computeViewCone();
@@ -29,5 +28,8 @@ const float PITCH_LOWEST = -89.99999237060547f;
 // units nearer; the canoe's frame is turned by -45 degrees about the vertical.
 const double VIEW_DISTANCE = 450.0, VIEW_NEARER = 50.0, VIEW_HEIGHT = 10.0, VIEW_CANOE_TURN = -45.0;
 
-// The view transform, ending in sceneMatrix: pitch, heading, the camera offsets, the canoe's turn.
+// The view transform: pitch, heading, the camera offsets, the canoe's fixed turn. The canoe's placement
+// on the water follows it.
 Matrix4 viewMatrix();
+// Sets canoeModelView for this frame: the view, then 'placement' (the canoe on the water, rocking).
+void placeCanoeInView(const Matrix4& placement);

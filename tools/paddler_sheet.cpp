@@ -6,6 +6,7 @@
 #include "canoe/canoe_drawing.h"
 #include "canoe/rocking.h"
 #include "paddler/animation.h"
+#include "paddler/frame_update.h"
 #include "paddler/paddler_drawing.h"
 #include "paddler/skeleton.h"
 #include "paddler/strokes.h"
@@ -70,23 +71,9 @@ const ClipInfo CLIPS[STROKE_CLIP_COUNT] = {
 enum View { SIDE, BEHIND };
 const char* const VIEW_NAMES[] = {"from the paddle's side", "from the stern"};
 
-double sheetClock = 0;
-double sheetNow() {
-    return sheetClock;
-}
-void noMove(int) {}
-void keepClip() {}
-
-// Plays 'clip' from its start in frames of 1/100 s up to 'fraction' of its length, as the program's
-// frames would (the key index moves on by at most one key a frame), with the clip's hand on the paddle.
+// The paddler at 'fraction' of 'clip', with the clip's hand on the paddle.
 void poseAt(int clip, double fraction) {
-    startClipAfresh(clip, CLIPS[clip].side);
-    sheetClock = 1000;
-    poseSkeleton();
-    while (sheetClock - 1000 < fraction * clipClock.clipDuration - 1e-9) {
-        sheetClock += 0.01;
-        poseSkeleton();
-    }
+    posePaddlerAt(clip, CLIPS[clip].side, fraction * clipDurationOf(clip));
 }
 
 // A translucent sheet between the eye and the canoe that tints everything below the water level, and the
@@ -134,8 +121,8 @@ void drawCell(View view, int clip, double fraction, int x) {
     } else {
         gluLookAt(0, VIEW_MID_Y, -300, 0, VIEW_MID_Y, 0, 0, 1, 0);
     }
-    // drawCanoe multiplies in the program's view transform: take it out again.
-    glMultMatrixd(invertMatrix(viewMatrix()).m);
+    // The sheet's own camera in place of the program's view; the canoe level, at its resting place.
+    glGetDoublev(GL_MODELVIEW_MATRIX, canoeModelView.m);
     drawCanoe();
     drawPaddler();
     drawWaterLevel(view, CLIPS[clip].side);
@@ -241,7 +228,6 @@ int main(int argc, char** argv) {
     glutCreateWindow("paddler sheet");
     initScene();
     rockMode = 0; // the canoe level
-    animationHooks = AnimationHooks{sheetNow, noMove, keepClip};
     glutDisplayFunc(displaySheets);
     glutMainLoop();
     return 0;

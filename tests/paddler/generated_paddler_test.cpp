@@ -11,7 +11,6 @@
 #include "paddler/skeleton.h"
 #include "paddler/skinning.h"
 #include "paddler/strokes.h"
-#include "scene/clock.h"
 
 #include <gtest/gtest.h>
 
@@ -26,12 +25,6 @@
 namespace {
 
 const double WATER = -5;
-double clock = 0;
-double now() {
-    return clock;
-}
-void noMove(int) {}
-void keepClip() {}
 std::string paddleWeighting; // what weighting the paddle printed
 
 // The blade in paddle space: a grid over its plate (throat at z = -8, tip at z = -28).
@@ -97,24 +90,25 @@ class GeneratedPaddler : public testing::Test {
     void SetUp() override {
         paddlerClips = paddler.model.clips;
         paddlerClipCount = paddler.model.clipCount;
-        animationHooks = AnimationHooks{now, noMove, keepClip};
     }
-    void TearDown() override { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
 
-    // Starts 'clip'; step() then plays it on in frames of 1/100 s (the key index moves at most one key a
-    // frame), skins the paddler and returns the fraction played.
+    // Starts 'clip'; step() then plays it on in steps of 1/100 s. Each poses and skins the paddler and
+    // returns the fraction played.
+    double elapsed = 0;
     double start(int clip) {
         startClipAfresh(clip, 1); // the paddle is placed by each row's own side
-        clock = 1000;
-        poseSkeleton();
-        skinPaddler();
-        return 0;
+        elapsed = 0;
+        return pose();
     }
     double step() {
-        clock += 0.01;
-        poseSkeleton();
+        elapsed += 0.01;
+        return pose();
+    }
+    double pose() {
+        clipClock.clipElapsed = elapsed;
+        updateHierarchy();
         skinPaddler();
-        return (clock - 1000) / clipClock.clipDuration;
+        return elapsed / clipClock.clipDuration;
     }
     void poseAt(int clip, double fraction) {
         for (double at = start(clip); at < fraction - 1e-9;)

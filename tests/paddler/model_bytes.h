@@ -5,10 +5,10 @@
 
 #include "assets/model_writer.h"
 #include "paddler/animation.h"
+#include "paddler/frame_update.h"
 #include "paddler/model_tables.h"
 #include "paddler/skeleton.h"
 #include "paddler/strokes.h"
-#include "scene/clock.h"
 
 #include <gtest/gtest.h>
 
@@ -111,22 +111,17 @@ auto loadDraft(const DraftModel& d, Load load, const std::string& name = "draft.
     return load(file);
 }
 
-// Texture loaders for models whose textures are never drawn; the animation's clock while a test runs
-// (the test sets testNow), and a canoe that does not move.
+// Texture loaders for models whose textures are never drawn.
 inline unsigned int noBmpTexture(const char*) {
     return 0;
 }
 inline int noTgaTexture(const char*) {
     return 0;
 }
-inline double testNow = 0;
-inline double testClock() {
-    return testNow;
-}
-inline void canoeStaysPut(int) {}
 
-// Puts the test's animation hooks in place, and the program's own back when it goes out of scope.
-struct TestAnimationHooks {
-    explicit TestAnimationHooks(AnimationHooks hooks) { animationHooks = hooks; }
-    ~TestAnimationHooks() { animationHooks = AnimationHooks{wallClockSeconds, moveCanoe, chooseNextClip}; }
-};
+// The frame's clock, the canoe's motion and its placement as at start-up.
+inline void resetFrameState() {
+    frameClock = FrameClock();
+    canoeMotion = CanoeMotion();
+    sceneMatrix = Matrix4();
+}

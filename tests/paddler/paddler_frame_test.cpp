@@ -80,14 +80,15 @@ class PaddlerFrame : public testing::Test {
         p.textures = {{"wood", 5, "wood.bmp"}};
         ASSERT_TRUE(loadDraft(p, loadPaddleModel, "K.pad"));
         preparePaddle(bmpId);
+        resetFrameState();
         strokeState = StrokeState();
         startAnimation();
-        testNow = 10;
+        updateFrame(now);
     }
-    TestAnimationHooks hooks{{testClock, canoeStaysPut, chooseNextClip}};
+    double now = 10;
     void frame() {
         rec = Recording();
-        testNow += 0.3;
+        updateFrame(now += 0.3);
         drawPaddlerFrame(placement, recorder);
     }
     Matrix4 underBone(int id) { return placement * bones[id - 1].skinMatrix; }

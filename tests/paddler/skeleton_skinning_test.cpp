@@ -35,7 +35,7 @@ TEST(Skeleton, RestPoseGivesIdentitySkinning) {
     prepare(t, d);
     setupSkeleton(&t.model.roots[0]);
     animationOn = false;
-    poseSkeleton();
+    updateHierarchy();
     for (int i = 0; i < boneCount; ++i)
         for (int k = 0; k < 16; ++k)
             EXPECT_NEAR(bones[i].skinMatrix.m[k], k % 5 == 0 ? 1 : 0, 1e-12) << i;

@@ -1,18 +1,12 @@
 // The stroke machine as a player meets it: the clips a request plays, through the real keyframe clock and
-// the paddler's frame (which carries out the change of hands); and the canoe motion of one frame.
-#include "paddler/paddler_frame.h"
-#include "scene/view.h"
+// the frame's update step (which carries out the change of hands); and one step of the canoe's motion.
 #include "model_bytes.h"
 
 #include <cmath>
 
 namespace {
 
-const PaddlerRenderer nothingDrawn = {
-    [](const Matrix4&) {}, [](const TriangleDrawRecord&) {},        [](bool, uint32_t) {},
-    [](bool) {},           [](const SkinVertex* const[3], bool) {}, [] {}};
-
-// Every clip is 3 frames at 30 a second; frames come every 0.05 s, so a clip lasts three frames.
+// Every clip is 3 frames at 30 a second; frames come every 0.05 s, so a clip lasts two frames.
 class Strokes : public testing::Test {
   protected:
     void SetUp() override {
@@ -21,7 +15,6 @@ class Strokes : public testing::Test {
         BinaryReadFile noPaddle("");
         loadPaddleModel(noPaddle);
     }
-    TestAnimationHooks hooks{{testClock, canoeStaysPut, chooseNextClip}};
 
     struct Press {
         int atStart; // pressed on the first frame of the clip with this place in the sequence
@@ -31,18 +24,19 @@ class Strokes : public testing::Test {
     // on each one's first frame.
     void play(int side, const std::vector<Press>& presses, size_t starts, std::vector<int>& clips,
               std::vector<int>& sides) {
-        startClipAfresh(side == 1 ? 1 : 5, side);
+        resetFrameState();
+        startClipAfresh(SIDE_CLIPS[side].idle, side);
+        double now = 0, started = -1;
+        updateFrame(now);
         for (int frame = 0; frame < 200 && clips.size() < starts; ++frame) {
-            testNow += 0.05;
-            bool starting = bones[0].clipState != 1;
-            if (starting) {
+            if (clipClock.clipStartTime != started) {
+                started = clipClock.clipStartTime;
                 clips.push_back(strokeState.currentClip);
                 sides.push_back(strokeState.paddleSide);
-            }
-            drawPaddlerFrame(Matrix4(), nothingDrawn);
-            if (starting)
                 for (const Press& p : presses)
                     if (p.atStart == int(clips.size()) - 1) requestStroke(p.stroke, p.hand);
+            }
+            updateFrame(now += 0.05);
         }
     }
 };
@@ -72,12 +66,12 @@ TEST_F(Strokes, RequestsPlayThroughChangesOfHandsAndHolds) {
         play(c.side, c.presses, c.clips.size(), clips, sides);
         EXPECT_EQ(clips, c.clips) << c.what;
         EXPECT_EQ(sides, c.sides) << c.what;
-        EXPECT_EQ(strokeState.sideChangeStep, -1) << c.what;
+        EXPECT_EQ(strokeState.sideChangeStep, SIDE_CHANGE_NONE) << c.what;
     }
 }
 
-TEST(CanoeMotionStep, SpeedAndTurnRateChangePerFrame) {
-    // One frame each: the clip's push, the bounds, the decay of 0.1 and 0.2, and the snap below 0.3 taken
+TEST(CanoeMotionStep, SpeedAndTurnRateChangePerStep) {
+    // One step each: the clip's push, the bounds, the decay of 0.1 and 0.2, and the snap below 0.3 taken
     // before the decay (forward speed, negative turn) or after it (backward speed, positive turn).
     struct Case {
         const char* what;
@@ -101,15 +95,14 @@ TEST(CanoeMotionStep, SpeedAndTurnRateChangePerFrame) {
         {"negative turn snapped before its decay", 0, -0.35f, 1, 0, float(double(-0.35f) + 0.2)},
     };
     for (const Case& c : cases) {
-        canoeMotion = CanoeMotion{c.speed, c.turn, 100};
-        moveCanoeAt(c.clip, 100);
+        canoeMotion = CanoeMotion{c.speed, c.turn};
+        changeCanoeRates(c.clip);
         EXPECT_FLOAT_EQ(canoeMotion.canoeSpeed, c.expectSpeed) << c.what;
         EXPECT_FLOAT_EQ(canoeMotion.canoeTurnRate, c.expectTurn) << c.what;
     }
-    // Only the last case's small negative turn survives one frame; the next takes it to 0.
-    moveCanoeAt(1, 100);
+    // Only the last case's small negative turn survives one step; the next takes it to 0.
+    changeCanoeRates(1);
     EXPECT_EQ(canoeMotion.canoeTurnRate, 0);
-    sceneMatrix = Matrix4();
     canoeMotion = CanoeMotion();
 }
 
@@ -119,23 +112,16 @@ TEST(CanoeMotionStep, MovesAlongAndTurnsAboutTheCanoesOwnAxes) {
         EXPECT_NEAR(sceneMatrix.m[13], 0, 1e-12) << what;
         EXPECT_NEAR(sceneMatrix.m[14], z, 1e-6) << what;
     };
-    // The first step after start-up spans the whole wall-clock value, at rest.
-    sceneMatrix = Matrix4();
-    canoeMotion = CanoeMotion();
-    moveCanoeAt(1, 1.7e9);
-    expectTranslation(0, 0, "first step");
-    EXPECT_EQ(canoeMotion.lastMotionTime, 1.7e9);
-
     // Half a second at 10 units a second, with the canoe turned 90 degrees: its z is the world's x.
     sceneMatrix = rotationY(90);
-    canoeMotion = CanoeMotion{10.1f, 0, 50};
-    moveCanoeAt(1, 50.5); // the idle clip takes 0.1 off first
+    canoeMotion = CanoeMotion{10, 0};
+    moveCanoe(0.5);
     expectTranslation(5, 0, "own z");
 
     // A positive turn rate turns the bow (+z) toward +x, bending this frame's path with it.
     sceneMatrix = Matrix4();
-    canoeMotion = CanoeMotion{10.1f, 10.2f, 50};
-    moveCanoeAt(1, 51);
+    canoeMotion = CanoeMotion{10, 10};
+    moveCanoe(1);
     Vec3 bow(0, 0, 1);
     sceneMatrix.transformDirection(bow);
     EXPECT_NEAR(bow.x, std::sin(10 * M_PI / 180), 1e-6);

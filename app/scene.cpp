@@ -18,6 +18,7 @@
 #include "water/sky.h"
 #include "water/textures.h"
 #include "water/water_shader.h"
+#include "water/wave_field_texture.h"
 
 #include <GL/freeglut.h>
 #include <cstdio>
@@ -77,6 +78,7 @@ void initScene() {
         std::exit(1);
     }
     createNormalMapTexture();
+    createWaveFieldTexture();
     createNormalizeCube();
     buildSkyDome(SKY_RADIUS, skyDome);
     skyTexture = loadJpegTexture("cloudy1.jpg");

@@ -1,12 +1,15 @@
 // The frame's flow: the display calls updateFrame, then draws. updateFrame turns the clock's gap into
 // scene time; across it the clips play back to back at their exact lengths and the canoe moves, its rates
-// changing every 1/60 s by the clip then playing; then the rocking, the pose and the canoe's matrix follow.
+// changing and the water stirred every 1/60 s by the pose of that moment; then the rocking, the pose and the
+// canoe's matrix follow for the frame's own time.
 #include "paddler/frame_update.h"
 
 #include "scene/view.h"
+#include "ocean/wave_field.h"
 #include "canoe/rocking.h"
 #include "paddler/animation.h"
 #include "paddler/model_tables.h"
+#include "paddler/paddle_water.h"
 #include "paddler/skeleton.h"
 #include "paddler/skinning.h"
 #include "paddler/strokes.h"
@@ -14,6 +17,7 @@
 #include <cmath>
 
 FrameClock frameClock;
+static_assert(MOTION_STEP == WAVE_STEP, "the water is stirred on the canoe's rate steps");
 
 namespace {
 
@@ -32,13 +36,17 @@ void playClipsUntil(double t) {
     clipClock.clipElapsed = t - clipClock.clipStartTime;
 }
 
-// The canoe from the scene's time 'from' to 'to': a rate step as each 1/60 s begins, with the clip that
-// plays then, and the motion over every part of the interval at the rates of its step.
+// The canoe and the water from the scene's time 'from' to 'to': as each 1/60 s begins, a rate step with the
+// clip that plays then, and the paddle and hull stir the water as they stand then; the motion over every
+// part of the interval at the rates of its step.
 void advanceCanoe(double from, double to) {
     for (double t = from; t < to - SAME_TIME;) {
         if (t >= frameClock.nextRateStep - SAME_TIME) {
             playClipsUntil(t);
             changeCanoeRates(strokeState.currentClip);
+            advanceRockingAt(t);
+            updateHierarchy();
+            stirWater();
             frameClock.nextRateStep += MOTION_STEP;
         }
         double until = std::fmin(to, frameClock.nextRateStep);
@@ -55,6 +63,7 @@ void updateFrame(double now) {
     frameClock.lastNow = now;
     gap = std::fmin(std::fmax(gap, 0.0), LONGEST_FRAME_GAP);
     double from = frameClock.sceneTime, to = from + gap;
+    startPaddleWaterFrame();
     advanceCanoe(from, to);
     playClipsUntil(to);
     frameClock.sceneTime = to;

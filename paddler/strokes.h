@@ -23,7 +23,7 @@ struct StrokeState {
 
 // The canoe's motion. The rates change in fixed steps of MOTION_STEP seconds, by the amounts a 60 fps
 // frame once gave them, so the canoe speeds up, glides and turns alike at any frame rate.
-const double MOTION_STEP = 1.0 / 60.0;
+constexpr double MOTION_STEP = 1.0 / 60.0;
 
 struct CanoeMotion {
     float canoeSpeed = 0;    // model units per second along the canoe's own z, within [-20, 20]

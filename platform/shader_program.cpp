@@ -170,6 +170,11 @@ void setShaderParameter1f(ShaderContext* context, ShaderParameterHandle handle, 
     if (parameter && parameter->location >= 0) glUniform1f(parameter->location, value);
 }
 
+void setShaderParameter2fv(ShaderContext* context, ShaderParameterHandle handle, const float* values) {
+    ShaderParameter* parameter = parameterOf(context, handle);
+    if (parameter && parameter->location >= 0) glUniform2fv(parameter->location, 1, values);
+}
+
 void setShaderParameter3fv(ShaderContext* context, ShaderParameterHandle handle, const float* values) {
     ShaderParameter* parameter = parameterOf(context, handle);
     if (parameter && parameter->location >= 0) glUniform3fv(parameter->location, 1, values);

@@ -52,6 +52,7 @@ void enableShaderClientState(ShaderContext* context, ShaderParameterHandle param
 
 // Setters act on the program in use.
 void setShaderParameter1f(ShaderContext* context, ShaderParameterHandle parameter, float value);
+void setShaderParameter2fv(ShaderContext* context, ShaderParameterHandle parameter, const float* values);
 void setShaderParameter3fv(ShaderContext* context, ShaderParameterHandle parameter, const float* values);
 void setShaderMatrixParameterRowMajor(ShaderContext* context, ShaderParameterHandle parameter,
                                       const float* m);

@@ -37,3 +37,14 @@ Matrix4 viewMatrix() {
 void placeCanoeInView(const Matrix4& placement) {
     canoeModelView = viewMatrix() * placement;
 }
+
+Matrix4 waterUnderView() {
+    return rotationX(-90) * translationMatrix(-camX, -camY - 127.0 + WATER_LIFT, -15.0);
+}
+
+Matrix4 canoeToWater(const Matrix4& placement) {
+    // The view's pitch and heading turn the water and the canoe alike; what is left of the view below
+    // them relates the two.
+    return invertMatrix(waterUnderView()) * translationMatrix(0, -VIEW_HEIGHT, -VIEW_DISTANCE) *
+           translationMatrix(0, 0, VIEW_NEARER) * rotationY(VIEW_CANOE_TURN) * placement;
+}

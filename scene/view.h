@@ -33,3 +33,10 @@ const double VIEW_DISTANCE = 450.0, VIEW_NEARER = 50.0, VIEW_HEIGHT = 10.0, VIEW
 Matrix4 viewMatrix();
 // Sets canoeModelView for this frame: the view, then 'placement' (the canoe on the water, rocking).
 void placeCanoeInView(const Matrix4& placement);
+
+// The water is drawn in water space: x and y along the sea, z up, the level sea at z = 0. Under the view's
+// pitch and heading it is stood upright and set off by the viewer's place and its lift.
+const int WATER_LIFT = 120; // the water's lift along its local y axis
+Matrix4 waterUnderView();
+// Canoe space (y up, the water line at y = -5) to water space, for the canoe's 'placement' on the water.
+Matrix4 canoeToWater(const Matrix4& placement);

@@ -8,6 +8,7 @@
 #include "water/normal_map_texture.h"
 #include "water/textures.h"
 #include "water/water_shader.h"
+#include "water/wave_field_texture.h"
 
 #include <GL/gl.h>
 #include <cmath>
@@ -106,6 +107,7 @@ static void drawTile(int tx, int ty) {
 
 void drawWater() {
     uploadNormalMap(); // this tick's normals
+    uploadWaveField();
     tileCount = 0;
     glPushMatrix();
     // The shader's matrix holds only the turn and the lift; the viewer's place stays in GL's matrix.

@@ -2,8 +2,9 @@
 // culled against the ground view cone and drawn through the water shader.
 #pragma once
 
-const int WATER_LIFT = 120; // the water's lift along its local y axis
-const int TILE_SIZE = 128;  // one ocean patch
+#include "scene/view.h"
+
+const int TILE_SIZE = 128; // one ocean patch
 
 // Row-major (element [r][c] at 4r + c), handed to the shader as "modelToWorld".
 extern float waterModelToWorld[16];

@@ -5,6 +5,7 @@
 #include "water/normal_map_texture.h"
 #include "water/textures.h"
 #include "water/tiles.h"
+#include "water/wave_field_texture.h"
 
 float waterEyePosition[3] = {127.0f, 130.0f, -135.0f};
 ShaderContext waterShaderContext;
@@ -33,14 +34,19 @@ enum {
     NORMALIZE_CUBE_2,
     ENVIRONMENT_MAP,
     BOTTOM_MAP,
+    WAVE_FIELD,
+    WAVE_FIELD_ORIGIN,
+    WAVE_FIELD_SCALE,
     WATER_PARAMETER_COUNT
 };
 
-// In the order they are looked up: the vertex program's, then the fragment program's.
+// In the order they are looked up: the vertex program's, then the fragment program's; last, the local wave
+// field's texture and its place on the sea.
 static const char* const parameterNames[WATER_PARAMETER_COUNT] = {
-    "position",  "texCoord",      "normal",         "fresnelBias",    "fresnelScale", "fresnelPower",
-    "etaRatio",  "eyePositionW",  "lightPosition",  "ModelViewProj",  "modelToWorld", "normalMapTexCoord",
-    "normalMap", "normalizeCube", "normalizeCube2", "environmentMap", "bottomMap"};
+    "position",       "texCoord",          "normal",       "fresnelBias",     "fresnelScale",
+    "fresnelPower",   "etaRatio",          "eyePositionW", "lightPosition",   "ModelViewProj",
+    "modelToWorld",   "normalMapTexCoord", "normalMap",    "normalizeCube",   "normalizeCube2",
+    "environmentMap", "bottomMap",         "waveField",    "waveFieldOrigin", "waveFieldScale"};
 
 static ShaderParameterHandle parameters[WATER_PARAMETER_COUNT];
 
@@ -58,6 +64,7 @@ void initWaterShader() {
     setShaderTextureParameter(context, parameters[BOTTOM_MAP], bottomCubeTexture);
     setShaderTextureParameter(context, parameters[NORMALIZE_CUBE], normalizeCubeTexture);
     setShaderTextureParameter(context, parameters[NORMALIZE_CUBE_2], normalizeCubeTexture);
+    setShaderTextureParameter(context, parameters[WAVE_FIELD], waveFieldTexture);
 }
 
 void bindWaterShader() {
@@ -84,6 +91,9 @@ void bindWaterShader() {
     enableShaderTextureParameter(context, parameters[NORMALIZE_CUBE_2]);
     enableShaderTextureParameter(context, parameters[ENVIRONMENT_MAP]);
     enableShaderTextureParameter(context, parameters[BOTTOM_MAP]);
+    setShaderParameter2fv(context, parameters[WAVE_FIELD_ORIGIN], waveFieldOrigin);
+    setShaderParameter1f(context, parameters[WAVE_FIELD_SCALE], waveFieldScale);
+    enableShaderTextureParameter(context, parameters[WAVE_FIELD]);
 }
 
 void unbindWaterShader() {

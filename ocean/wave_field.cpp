@@ -14,6 +14,7 @@ const double COURANT2 = (WAVE_SPEED * WAVE_STEP / WAVE_CELL) * (WAVE_SPEED * WAV
 // The damping of one step, and at most that much again near the edge, rising over WAVE_EDGE cells.
 const double DAMPING_PER_STEP = WAVE_DAMPING * WAVE_STEP / 2;
 const double EDGE_DAMPING = 0.25;
+const double FOAM_FADE = std::exp(-WAVE_STEP / FOAM_LIFE);
 // A pull back to the level (k h in the equation), so that what a source leaves standing sinks away.
 const double LEVELLING = 1.5 * WAVE_STEP * WAVE_STEP;
 
@@ -68,6 +69,7 @@ unsigned char byteOf(double v) {
 void resetWaveField(double x, double y) {
     std::memset(waveField.height, 0, sizeof waveField.height);
     std::memset(waveField.previous, 0, sizeof waveField.previous);
+    std::memset(waveField.foam, 0, sizeof waveField.foam);
     waveField.originX = cellOf(x) - N / 2;
     waveField.originY = cellOf(y) - N / 2;
 }
@@ -81,6 +83,7 @@ void followWaveField(double x, double y) {
     }
     shift(waveField.height, dx, dy);
     shift(waveField.previous, dx, dy);
+    shift(waveField.foam, dx, dy);
     waveField.originX += dx;
     waveField.originY += dy;
 }
@@ -118,6 +121,14 @@ void stepWaveField() {
         }
     std::memcpy(waveField.previous, waveField.height, sizeof next);
     std::memcpy(waveField.height, next, sizeof next);
+    for (int j = 0; j < N; ++j)
+        for (int i = 0; i < N; ++i) {
+            double sx = (at(waveField.height, j, i + 1) - at(waveField.height, j, i - 1)) / (2 * WAVE_CELL);
+            double sy = (at(waveField.height, j + 1, i) - at(waveField.height, j - 1, i)) / (2 * WAVE_CELL);
+            double white =
+                std::fabs(waveField.height[j][i]) * 1.2 + std::sqrt(sx * sx + sy * sy) * 2.5 - 0.25;
+            waveField.foam[j][i] = static_cast<float>(std::fmax(waveField.foam[j][i] * FOAM_FADE, white));
+        }
 }
 
 double waveFieldHeight(double x, double y) {
@@ -155,12 +166,9 @@ void encodeWaveFieldTexture(unsigned char* rgb) {
         for (int i = 0; i < N; ++i) {
             double sx = (at(waveField.height, j, i + 1) - at(waveField.height, j, i - 1)) / (2 * WAVE_CELL);
             double sy = (at(waveField.height, j + 1, i) - at(waveField.height, j - 1, i)) / (2 * WAVE_CELL);
-            double h = waveField.height[j][i];
-            // White water where the field stands high or steep.
-            double foam = (std::fabs(h) * 0.9 + std::sqrt(sx * sx + sy * sy) * 1.6 - 0.35) * 255;
             unsigned char* p = rgb + 3 * (j * N + i);
             p[0] = byteOf(128 + sx * toByte);
             p[1] = byteOf(128 + sy * toByte);
-            p[2] = byteOf(foam);
+            p[2] = byteOf(waveField.foam[j][i] * 255);
         }
 }

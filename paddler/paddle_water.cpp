@@ -16,7 +16,7 @@ BladeWater bladeWater;
 namespace {
 
 // How hard each source pushes: units of height per unit of speed through the water.
-const double SPLASH = 0.004, SWIRL = 0.004, BOW_WAVE = 0.008;
+const double SPLASH = 0.01, SWIRL = 0.006, BOW_WAVE = 0.03;
 const double BLADE_RADIUS = 3.0, HULL_RADIUS = 5.0;
 
 struct Track {

@@ -1,5 +1,6 @@
 // Paddling as a person sees it: the paddler kneels in the stern of the centred canoe, `w` changes hands
-// and drives the canoe away, space lets it glide to rest, the turning keys swing it one way or the other, and --help explains it all.
+// and drives the canoe away, space lets it glide to rest, the turning keys swing it one way or the other, and
+// --help explains it all.
 #include "e2e/harness.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,68 @@ TEST(Paddling, TurningKeysSwingTheBowEachTheirWay) {
         EXPECT_EQ(change, c.sign) << c.key << ": from " << width << " pixels long";
         quit(session);
     }
+}
+
+// White water: the foam the blade and the hull raise, bright and nearly grey.
+bool foam(Rgb c) {
+    return c.r > 175 && c.g > 185 && c.b > 190 && c.b - c.r < 45;
+}
+// The hull's lowest row on screen, between its ends.
+int waterline(const e2e::Screenshot& shot, const Extent& e) {
+    int lowest = 0;
+    for (int x = e.left; x <= e.right; ++x)
+        for (int y = 400; y < 640; ++y)
+            if (bark(shot.at(x, y))) lowest = std::max(lowest, y);
+    return lowest;
+}
+// Foam beside the stern, where a stroke on the near side works: the water line from a third of the hull in
+// from the stern to a little past it.
+double foamBesideStern(const e2e::Screenshot& shot) {
+    Extent e = canoeExtent(shot);
+    if (e.left < 0) return 0;
+    int y = waterline(shot, e);
+    return shot.fraction(e.right - e.width() / 3, y - 1, e.right + 30, y + 4, foam);
+}
+// Foam on the water behind the stern, where a canoe under way to the left leaves its wake.
+double foamBehind(const e2e::Screenshot& shot) {
+    Extent e = canoeExtent(shot);
+    if (e.left < 0) return 0;
+    int y = waterline(shot, e);
+    return shot.fraction(e.right + 5, y - 1, std::min(shot.width - 1, e.right + 200), y + 4, foam);
+}
+
+// The most foam beside the stern and behind it over 'seconds' of screenshots, after 'key' (none at rest).
+void watchTheWater(const char* key, double seconds, double& beside, double& behind, const std::string& name) {
+    e2e::Session session;
+    ASSERT_TRUE(startCentred(session)) << session.console();
+    if (key) session.key(key);
+    const auto begin = std::chrono::steady_clock::now();
+    beside = behind = 0;
+    double most = -1;
+    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() < seconds) {
+        e2e::Screenshot shot = session.screenshot();
+        double b = foamBesideStern(shot);
+        beside = std::max(beside, b);
+        behind = std::max(behind, foamBehind(shot));
+        if (b > most) {
+            most = b;
+            session.screenshot(name); // the most stirred moment so far, kept for a person to look at
+        }
+    }
+    quit(session);
+}
+
+// The up arrow paddles on the near side (the left), where the blade's water is in sight; the strokes start
+// once the idle clip has ended, within 3 s, and every stroke's catch splashes and its pull swirls the water
+// beside the stern. Under way the hull leaves a wake behind it.
+TEST(Paddling, StrokesStirTheWaterBesideTheSternAndLeaveAWake) {
+    double restBeside, restBehind, strokeBeside, strokeBehind;
+    watchTheWater(nullptr, 9, restBeside, restBehind, "water-at-rest");
+    watchTheWater("Up", 9, strokeBeside, strokeBehind, "water-stirred");
+    std::printf("foam beside the stern: %.4f at rest, %.4f stroking; behind: %.4f, %.4f\n", restBeside,
+                strokeBeside, restBehind, strokeBehind);
+    EXPECT_GT(strokeBeside, restBeside + 0.01) << "the blade's splash and swirl";
+    EXPECT_GT(strokeBehind, restBehind + 0.01) << "the wake";
 }
 
 TEST(Paddling, HelpNamesTheControlsAndTheDataFilesWithoutAWindow) {

@@ -5,8 +5,6 @@
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
 
-#include "../tests/ocean/plain_fft.h"
-
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -46,13 +44,6 @@ void BM_OceanTick(benchmark::State& state) {
     runTicks(state);
 }
 BENCHMARK(BM_OceanTick);
-
-void BM_OceanTickOneLineAtATime(benchmark::State& state) {
-    oceanTransform = fft2dOneLineAtATime;
-    runTicks(state);
-    oceanTransform = fft2d;
-}
-BENCHMARK(BM_OceanTickOneLineAtATime);
 
 Complex source[64][64], data[64][64];
 
@@ -175,6 +166,5 @@ int main(int argc, char** argv) {
     printRatio(reporter, "2-D inverse transform", "BM_Fft2d", "BM_Fft2dFftw");
     if (fftwLargestDifference >= 0.0)
         std::printf("FFTW's drawing grid and ours differ by at most %.1e\n", fftwLargestDifference);
-    printRatio(reporter, "tick, FFT line by line", "BM_OceanTickOneLineAtATime", "BM_OceanTickFftw");
     return 0;
 }

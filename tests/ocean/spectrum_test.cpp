@@ -1,5 +1,4 @@
 // The random generator, Gaussian deviates, Phillips reference values and the tables initSpectrum fills.
-#include "ocean/rounding.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
 

@@ -110,13 +110,9 @@ int powerOfTwo(int n, int& m, int& twopm) {
 }
 
 int dft1d(int dir, int n, double* x, double* y) {
-    double* outReal = static_cast<double*>(std::malloc(sizeof(double) * n));
-    double* outImag = static_cast<double*>(std::malloc(sizeof(double) * n));
-    if (outReal == nullptr || outImag == nullptr) {
-        std::free(outReal);
-        std::free(outImag);
-        return 0;
-    }
+    double* outReal = static_cast<double*>(std::malloc(sizeof(double) * 2 * n));
+    if (outReal == nullptr) return 0;
+    double* outImag = outReal + n;
     // Any direction other than 1 is the inverse, as for fft1d (a plain -dir would make 0 a no-op).
     const int sign = dir == 1 ? 1 : -1;
     for (int k = 0; k < n; k++) {
@@ -134,6 +130,5 @@ int dft1d(int dir, int n, double* x, double* y) {
         y[k] = dir == 1 ? outImag[k] / n : outImag[k];
     }
     std::free(outReal);
-    std::free(outImag);
     return 1;
 }

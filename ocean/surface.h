@@ -14,15 +14,11 @@ const double TIME_SCALE = 1.0;
 const int DRAW_GRID_N = OCEAN_N + 1; // the drawing grid repeats row and column 0 one patch further on
 
 struct WaveVector {
-    double kx;
-    double ky;
-    double length;
-    double lengthSquared;
+    double kx, ky, length, lengthSquared;
 };
 
 struct PositionXY {
-    double x;
-    double y;
+    double x, y;
 };
 
 // OceanGrid. In every table element [i][j] has i along world x and j along world y; the surface

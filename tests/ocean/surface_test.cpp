@@ -11,6 +11,10 @@
 
 namespace {
 
+bool near(const Vec3& a, const Vec3& b) {
+    return std::fabs(a.x - b.x) < 1e-12 && std::fabs(a.y - b.y) < 1e-12 && std::fabs(a.z - b.z) < 1e-12;
+}
+
 // A lone amplitude, in the cell's own h0 or its partner's (63 - i, 63 - j), turns at the deep-water
 // frequency sqrt(g |k|): each of the four terms with its own sign. The partner cell holds the value swapped.
 TEST(EvolveSpectrum, ALoneAmplitudeTurnsAtTheDeepWaterFrequency) {
@@ -72,12 +76,8 @@ TEST(GridNormals, APlaneGivesItsNormalAndTheSeamCopiesRowAndColumnZero) {
         heightField[k / OCEAN_N][k % OCEAN_N] = {10.0 * (k / OCEAN_N) - 30.0 * (k % OCEAN_N), 0.0};
     computeGridNormals(heightField);
     double length = std::sqrt(0.25 + 2.25 + 1);
-    for (int k = 0; k < 63 * 63; k++) {
-        const Vec3& n = gridNormals[k / 63][k % 63];
-        ASSERT_TRUE(std::fabs(n.x + 0.5 / length) < 1e-12 && std::fabs(n.y - 1.5 / length) < 1e-12 &&
-                    std::fabs(n.z - 1 / length) < 1e-12)
-            << k / 63 << "," << k % 63;
-    }
+    for (int k = 0; k < 63 * 63; k++)
+        ASSERT_TRUE(near(gridNormals[k / 63][k % 63], Vec3(-0.5 / length, 1.5 / length, 1 / length))) << k;
     fillRandom(heightField, 3);
     computeGridNormals(heightField);
     for (int k = 0; k < OCEAN_N; k++)
@@ -134,30 +134,19 @@ TEST(AdvanceOcean, KnownSeaAtAKnownTime) {
         int i, j;
         Vec3 vertex, normal;
     } cells[] = {
-        {5,
-         7,
-         {10.247325495411458, 13.779349252364037, 0.65938071886448113},
-         {-0.024081566398469215, 0.062708013337014257, 0.99774134084096211}},
-        {40,
-         2,
-         {79.843964549207683, 3.8119273888471672, 3.0012764914825789},
-         {-0.0058761591128073942, 0.0047900619194913415, 0.99997126261752567}},
-        {63,
-         33,
-         {126.06668011449017, 66.08654894545279, -0.15789167978443386},
-         {-0.046787347533045261, 0.0088112752702941294, 0.99886600980258278}},
+        {5, 7, Vec3(10.247325495411458, 13.779349252364037, 0.65938071886448113),
+         Vec3(-0.024081566398469215, 0.062708013337014257, 0.99774134084096211)},
+        {40, 2, Vec3(79.843964549207683, 3.8119273888471672, 3.0012764914825789),
+         Vec3(-0.0058761591128073942, 0.0047900619194913415, 0.99997126261752567)},
+        {63, 33, Vec3(126.06668011449017, 66.08654894545279, -0.15789167978443386),
+         Vec3(-0.046787347533045261, 0.0088112752702941294, 0.99886600980258278)},
     };
     seedRandom(1733443200u);
     initSpectrum();
     ASSERT_EQ(advanceOcean(-61.25), OCEAN_TICK_DONE);
     for (const auto& c : cells) {
-        const Vec3 &v = drawVertices[c.i][c.j], &n = drawNormals[c.i][c.j];
-        EXPECT_TRUE(std::fabs(v.x - c.vertex.x) < 1e-12 && std::fabs(v.y - c.vertex.y) < 1e-12 &&
-                    std::fabs(v.z - c.vertex.z) < 1e-12)
-            << "vertex " << c.i << "," << c.j;
-        EXPECT_TRUE(std::fabs(n.x - c.normal.x) < 1e-12 && std::fabs(n.y - c.normal.y) < 1e-12 &&
-                    std::fabs(n.z - c.normal.z) < 1e-12)
-            << "normal " << c.i << "," << c.j;
+        EXPECT_TRUE(near(drawVertices[c.i][c.j], c.vertex) && near(drawNormals[c.i][c.j], c.normal))
+            << c.i << "," << c.j;
     }
     static unsigned char pixels[64 * 64 * 3];
     encodeNormalMap(pixels);

@@ -1,6 +1,7 @@
 // The CPU work of one ocean tick (everything stepOcean does but the GL upload call), beside the same
 // tick with its three 64 x 64 inverse transforms done by planned FFTW, and our 2-D transform alone
-// beside FFTW's. Prints the ratios ours / FFTW at the end.
+// beside FFTW's. Prints the ratios ours / FFTW at the end. FFTW is there for information: the bound is
+// the whole tick within 2 % of a 60 fps frame (about 350 us).
 #include "ocean/fft.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"

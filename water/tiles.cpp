@@ -4,10 +4,11 @@
 
 #include "base/vecmath.h"
 #include "ocean/surface.h"
+#include "platform/textures.h"
 #include "scene/counts.h"
 #include "scene/view.h"
 #include "water/normal_map_texture.h"
-#include "water/textures.h"
+#include "water/cube_maps.h"
 #include "water/water_shader.h"
 
 #include <GL/gl.h>

@@ -356,7 +356,7 @@ Target targetAt(const std::vector<Control>& path, double f) {
 }
 
 // The runtime's blend between two keys, the shorter slerp of their rotations, kept a rotation.
-Matrix4 slerp(const Matrix4& from, const Matrix4& to, double t) {
+Matrix4 blendKeys(const Matrix4& from, const Matrix4& to, double t) {
     return quaternionToMatrix(slerpRenormalised(matrixToQuaternion(from), matrixToQuaternion(to), t));
 }
 
@@ -385,7 +385,7 @@ std::vector<int> keyFrames(const std::vector<Control>& path, int side, int frame
             for (double s : {0.25, 0.5, 0.75}) {
                 Pose mid;
                 for (int i = 0; i < RIG_BONES; ++i)
-                    mid.local[i] = slerp(exact[a].local[i], exact[b].local[i], s);
+                    mid.local[i] = blendKeys(exact[a].local[i], exact[b].local[i], s);
                 Pose want = solve(targetAt(path, (a + s * (b - a)) / frames), side);
                 Vec3 h0, t0, h1, t1;
                 paddleHands(mid, side, h0, t0);

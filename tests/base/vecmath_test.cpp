@@ -15,21 +15,18 @@ static void expectIdentity(const Matrix4& m, double tolerance) {
         EXPECT_NEAR(m.m[i], i % 5 == 0 ? 1.0 : 0.0, tolerance) << "index " << i;
 }
 
-// The cross product is right-handed and anti-commutes; a unit vector of nothing stays nothing (the
-// ocean's flat normals and the generator's degenerate edges rely on it).
+// The cross product is right-handed and anti-commutes; a unit vector of nothing stays nothing.
 TEST(Vec3, CrossProductHandednessAndUnitVectors) {
     const Vec3 x(1, 0, 0), y(0, 1, 0), z(0, 0, 1);
     const struct {
         const char* what;
         Vec3 got, want;
-    } cases[] = {
-        {"x cross y", cross(x, y), z},
-        {"y cross z", cross(y, z), x},
-        {"z cross x", cross(z, x), y},
-        {"y cross x", cross(y, x), z * -1},
-        {"unit of (3, -4, 0)", unitVector(Vec3(3, -4, 0)), Vec3(0.6, -0.8, 0)},
-        {"unit of zero", unitVector(Vec3()), Vec3()},
-    };
+    } cases[] = {{"x by y", cross(x, y), z},
+                 {"y by z", cross(y, z), x},
+                 {"z by x", cross(z, x), y},
+                 {"y by x", cross(y, x), z * -1},
+                 {"unit", unitVector(Vec3(3, -4, 0)), Vec3(0.6, -0.8, 0)},
+                 {"zero", unitVector(Vec3()), Vec3()}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         expectNear(c.got, c.want, 1e-15);

@@ -8,15 +8,13 @@
 
 namespace {
 
-typedef std::vector<unsigned char> Bytes;
-
 TEST(BlackKeyAlpha, AnyZeroChannelIsTransparent) {
     const unsigned char rgb[] = {0, 200, 200, 0, 0, 0, 1, 1, 1, 200, 0, 7, 9, 9, 0, 255, 255, 255};
-    const Bytes rgba = {0,   200, 200, 0, 0, 0, 0, 0, 1,   1,   1,   255,
-                        200, 0,   7,   0, 9, 9, 0, 0, 255, 255, 255, 255};
+    const std::vector<unsigned char> rgba = {0,   200, 200, 0, 0, 0, 0, 0, 1,   1,   1,   255,
+                                             200, 0,   7,   0, 9, 9, 0, 0, 255, 255, 255, 255};
     unsigned char* got = addBlackKeyAlpha(3, 2, rgb);
     ASSERT_NE(got, nullptr);
-    EXPECT_EQ(Bytes(got, got + rgba.size()), rgba);
+    EXPECT_EQ(std::vector<unsigned char>(got, got + rgba.size()), rgba);
     std::free(got);
 }
 

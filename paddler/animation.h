@@ -2,14 +2,11 @@
 // rotations slerped as quaternions, and the per-frame walk that rebuilds every bone's matrices.
 #pragma once
 
+#include "base/quaternion.h"
 #include "base/vecmath.h"
 #include "paddler/model_file.h"
 
 #include <cstdint>
-
-struct Quaternion {
-    double x = 0, y = 0, z = 0, w = 1; // w is the scalar part
-};
 
 struct ClipClock {
     double clipStartTime = 0; // wall-clock seconds when the current clip started
@@ -43,8 +40,5 @@ void poseSkeleton();
 void updateHierarchy(SkeletonNode* node);
 void updateBoneKeyframes(SkeletonNode* node, int boneIndex);
 
-Quaternion eulerToQuaternion(double ax, double ay, double az);
-Quaternion slerpQuaternion(const Quaternion& a, const Quaternion& b, double t);
-Matrix4 quaternionToMatrix(const Quaternion& q);
 // Rz * Ry * Rx of the key's angles, built with the degree-based rotation builders.
 Matrix4 keyPoseMatrix(const RotationKey& key);

@@ -2,8 +2,7 @@
 #include "paddler/model_tables.h"
 
 #include "scene/view.h"
-#include "base/tga_texture.h"
-#include "water/textures.h"
+#include "platform/textures.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 #include "water/water_shader.h"
 
 #include "water/normal_map_texture.h"
-#include "water/textures.h"
+#include "water/cube_maps.h"
 #include "water/tiles.h"
 
 float waterEyePosition[3] = {127.0f, 130.0f, -135.0f};

@@ -24,21 +24,6 @@ float checkerSign(int n) {
     return (n % 2 == 0) ? 1.0f : -1.0f;
 }
 
-void normalize3(Vec3& v) {
-    double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    if (length == 0.0) length = 1.0;
-    v.x /= length;
-    v.y /= length;
-    v.z /= length;
-}
-
-void cross3(const Vec3& a, const Vec3& b, Vec3& c) {
-    c.x = a.y * b.z - b.y * a.z;
-    c.y = a.z * b.x - b.z * a.x;
-    c.z = a.x * b.y - b.x * a.y;
-    normalize3(c);
-}
-
 void evolveSpectrum(double T) {
     // The partner of (i, j) is (63 - i, 63 - j), not the true conjugate (64 - i) mod 64: the sea's look
     // depends on it. Row 32 is its own partner row and skips the partner write; row 31's partner writes
@@ -87,7 +72,7 @@ void computeGridNormals(const Complex (*heights)[OCEAN_N]) {
         for (int j = 0; j < OCEAN_N - 1; j++) {
             Vec3 u(GRID_SPACING, 0.0, (heights[i + 1][j].real - heights[i][j].real) * HEIGHT_SCALE);
             Vec3 v(0.0, GRID_SPACING, (heights[i][j + 1].real - heights[i][j].real) * HEIGHT_SCALE);
-            cross3(u, v, gridNormals[i][j]);
+            gridNormals[i][j] = unitVector(cross(u, v));
         }
     }
     // Copies, not differences across the seam.

@@ -58,10 +58,6 @@ void buildDrawGrid();
 
 // (-1)^n.
 float checkerSign(int n);
-// Divides v by its length; the zero vector stays zero.
-void normalize3(Vec3& v);
-// c = a x b, normalised.
-void cross3(const Vec3& a, const Vec3& b, Vec3& c);
 
 // RGB bytes of gridNormals, 64 rows of 192 bytes: each component c gives 0.4f * c * 127 + 127, truncated.
 void encodeNormalMap(unsigned char* pixels);

@@ -2,6 +2,7 @@
 // context is built in initScene; then GLUT runs the frame loop until Esc.
 #include "app/controls.h"
 #include "app/frame.h"
+#include "app/scene.h"
 #include "paddler/strokes.h"
 
 #include <GL/freeglut.h>

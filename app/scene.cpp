@@ -1,6 +1,6 @@
 // Start-up: the canoe's files read before the window exists, then initScene, the one-time set-up after
 // it exists, in a fixed order (later steps rely on the GL state, textures and tables of earlier ones).
-#include "app/frame.h"
+#include "app/scene.h"
 #include "scene/clock.h"
 #include "app/loon.h"
 #include "canoe/canoe_textures.h"
@@ -9,6 +9,7 @@
 #include "canoe/shape_file.h"
 #include "canoe/stroke_samples.h"
 #include "ocean/normal_map.h"
+#include "platform/textures.h"
 #include "water/normal_map_texture.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
@@ -16,7 +17,7 @@
 #include "paddler/model_tables.h"
 #include "water/hull_mask.h"
 #include "water/sky.h"
-#include "water/textures.h"
+#include "water/cube_maps.h"
 #include "water/water_shader.h"
 #include "water/wave_field_texture.h"
 

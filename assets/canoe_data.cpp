@@ -58,7 +58,7 @@ static bool writeGunwaleMask(const std::string& folder) {
     for (int side = -1; side <= 1; side += 2)
         for (int i = 0; i < 22; i++) {
             double u = -std::cos(M_PI * i / 21);
-            P3 p = gunwaleInnerRim(u, side);
+            Vec3 p = gunwaleInnerRim(u, side);
             std::fprintf(file, "%.4f %.4f %.4f\n", p.x, p.y, p.z);
         }
     return std::fclose(file) == 0;

@@ -35,7 +35,7 @@ static double stemReach(double h) {
     return 0.86 + 0.14 * rise - 0.07 * curl * curl;
 }
 
-P3 hullPoint(double u, double h, int side) {
+Vec3 hullPoint(double u, double h, int side) {
     double keel = hullKeel(u), sheer = hullSheer(u);
     double x = HULL_X + side * hullHalfBeam(u) * sectionX(h);
     double y = keel + (sheer - keel) * sectionY(h);
@@ -43,15 +43,15 @@ P3 hullPoint(double u, double h, int side) {
     return {x, y, z};
 }
 
-P3 hullNormal(double u, double h, int side) {
+Vec3 hullNormal(double u, double h, int side) {
     const double e = 1e-3;
     double uc = std::clamp(u, -1 + 2 * e, 1 - 2 * e), hc = std::clamp(h, 2 * e, 1 - e);
-    P3 du = hullPoint(uc + e, hc, side) - hullPoint(uc - e, hc, side);
-    P3 dh = hullPoint(uc, hc + e, side) - hullPoint(uc, hc - e, side);
-    P3 n = normalized(cross(du, dh));
+    Vec3 du = hullPoint(uc + e, hc, side) - hullPoint(uc - e, hc, side);
+    Vec3 dh = hullPoint(uc, hc + e, side) - hullPoint(uc, hc - e, side);
+    Vec3 n = normalized(cross(du, dh));
     // Outward: away from the centre line and downward at the bottom.
-    P3 p = hullPoint(uc, hc, side);
-    P3 guess = {p.x - HULL_X, p.y - hullSheer(uc), 0};
+    Vec3 p = hullPoint(uc, hc, side);
+    Vec3 guess = {p.x - HULL_X, p.y - hullSheer(uc), 0};
     if (dot(n, guess) < 0) n = n * -1.0;
     return n;
 }
@@ -61,11 +61,11 @@ static double thicknessAt(double u, double h) {
     return HULL_THICKNESS * std::min(1.0, beam / 2.0);
 }
 
-P3 hullInnerPoint(double u, double h, int side) {
+Vec3 hullInnerPoint(double u, double h, int side) {
     return hullPoint(u, h, side) - hullNormal(u, h, side) * thicknessAt(u, h);
 }
 
-P3 hullInsidePoint(double u, double h, int side, double depth) {
+Vec3 hullInsidePoint(double u, double h, int side, double depth) {
     return hullInnerPoint(u, h, side) - hullNormal(u, h, side) * depth;
 }
 
@@ -89,8 +89,8 @@ double hullHeightAtY(double u, double y) {
     return std::acos(std::pow(1.0 - f, 1.0 / 0.8)) / (M_PI / 2);
 }
 
-P3 gunwaleInnerRim(double u, int side) {
-    P3 top = hullPoint(u, 1.0, side);
+Vec3 gunwaleInnerRim(double u, int side) {
+    Vec3 top = hullPoint(u, 1.0, side);
     double inward = std::min(0.9, hullHalfBeam(u) * 0.5);
     return {top.x - side * inward, top.y + 0.3, top.z};
 }

@@ -16,15 +16,15 @@ double hullSheer(double u);
 double hullKeel(double u);
 
 // Outer surface point and its outward unit normal.
-P3 hullPoint(double u, double h, int side);
-P3 hullNormal(double u, double h, int side);
+Vec3 hullPoint(double u, double h, int side);
+Vec3 hullNormal(double u, double h, int side);
 // The inner face of the bark, HULL_THICKNESS inside the outer surface (less at the narrow ends).
-P3 hullInnerPoint(double u, double h, int side);
+Vec3 hullInnerPoint(double u, double h, int side);
 // Offset from the inner face toward the inside of the boat by 'depth'.
-P3 hullInsidePoint(double u, double h, int side, double depth);
+Vec3 hullInsidePoint(double u, double h, int side, double depth);
 // The station whose middle (h = 0.5) lies at z.
 double hullStationAt(double z);
 // Height h at station u where the outer surface reaches y (0 if the keel is already above it).
 double hullHeightAtY(double u, double y);
 // The top of the gunwale's inner edge on one side: the hull mask's rim.
-P3 gunwaleInnerRim(double u, int side);
+Vec3 gunwaleInnerRim(double u, int side);

@@ -6,18 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
-P3 cross(P3 a, P3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double dot(P3 a, P3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-P3 normalized(P3 a) {
-    double l = std::sqrt(dot(a, a));
-    return l > 1e-12 ? a * (1.0 / l) : P3{0, 1, 0};
+Vec3 normalized(Vec3 a) {
+    return length(a) > 1e-12 ? unitVector(a) : Vec3(0, 1, 0);
 }
 
-int ShapeMesh::add(P3 position, P3 normal) {
+int ShapeMesh::add(Vec3 position, Vec3 normal) {
     vertices.push_back(position);
     normals.push_back(normalized(normal));
     return static_cast<int>(vertices.size()) - 1;
@@ -42,23 +35,23 @@ void ShapeMesh::grid(int first, int rows, int cols) {
         }
 }
 
-void ShapeMesh::tube(const std::vector<P3>& path, const std::vector<double>& radius, int sides) {
+void ShapeMesh::tube(const std::vector<Vec3>& path, const std::vector<double>& radius, int sides) {
     int first = static_cast<int>(vertices.size());
     int n = static_cast<int>(path.size());
-    P3 u = {0, 0, 0};
+    Vec3 u = {0, 0, 0};
     for (int i = 0; i < n; i++) {
-        P3 along = normalized(path[std::min(i + 1, n - 1)] - path[std::max(i - 1, 0)]);
+        Vec3 along = normalized(path[std::min(i + 1, n - 1)] - path[std::max(i - 1, 0)]);
         if (i == 0) {
-            P3 side = std::fabs(along.y) < 0.9 ? P3{0, 1, 0} : P3{1, 0, 0};
+            Vec3 side = std::fabs(along.y) < 0.9 ? Vec3{0, 1, 0} : Vec3{1, 0, 0};
             u = normalized(cross(along, side));
         } else {
             // Carry the previous frame along the path, so the tube never twists where it turns.
             u = normalized(u - along * dot(u, along));
         }
-        P3 v = cross(along, u);
+        Vec3 v = cross(along, u);
         for (int k = 0; k <= sides; k++) {
             double a = 2 * M_PI * k / sides;
-            P3 out = u * std::cos(a) + v * std::sin(a);
+            Vec3 out = u * std::cos(a) + v * std::sin(a);
             add(path[i] + out * radius[i], out);
         }
     }
@@ -66,7 +59,7 @@ void ShapeMesh::tube(const std::vector<P3>& path, const std::vector<double>& rad
     // Close both ends so that an open end never shows the inside of the tube.
     for (int end = 0; end < 2; end++) {
         int ring = end ? n - 1 : 0;
-        P3 along = normalized(path[end ? n - 1 : 1] - path[end ? n - 2 : 0]) * (end ? 1.0 : -1.0);
+        Vec3 along = normalized(path[end ? n - 1 : 1] - path[end ? n - 2 : 0]) * (end ? 1.0 : -1.0);
         int hub = add(path[ring], along);
         int rim = static_cast<int>(vertices.size());
         for (int k = 0; k <= sides; k++)
@@ -76,17 +69,17 @@ void ShapeMesh::tube(const std::vector<P3>& path, const std::vector<double>& rad
     }
 }
 
-void ShapeMesh::hexahedron(const P3 corner[8]) {
+void ShapeMesh::hexahedron(const Vec3 corner[8]) {
     // Each face has its own four vertices so that its normal is flat, turned away from the middle.
     const int face[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 4, 7, 3},
                             {1, 2, 6, 5}, {0, 1, 5, 4}, {3, 7, 6, 2}};
-    P3 centre = {0, 0, 0};
+    Vec3 centre = {0, 0, 0};
     for (int k = 0; k < 8; k++)
         centre = centre + corner[k] * 0.125;
     for (int f = 0; f < 6; f++) {
-        const P3 &a = corner[face[f][0]], &b = corner[face[f][1]], &c = corner[face[f][2]],
-                 &d = corner[face[f][3]];
-        P3 normal = normalized(cross(c - a, d - b));
+        const Vec3 &a = corner[face[f][0]], &b = corner[face[f][1]], &c = corner[face[f][2]],
+                   &d = corner[face[f][3]];
+        Vec3 normal = normalized(cross(c - a, d - b));
         if (dot(normal, (a + c) * 0.5 - centre) < 0) normal = normal * -1.0;
         int first = add(a, normal);
         add(b, normal);
@@ -96,9 +89,9 @@ void ShapeMesh::hexahedron(const P3 corner[8]) {
     }
 }
 
-void ShapeMesh::box(P3 lo, P3 hi) {
-    const P3 corner[8] = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z}, {lo.x, hi.y, lo.z},
-                          {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
+void ShapeMesh::box(Vec3 lo, Vec3 hi) {
+    const Vec3 corner[8] = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z}, {lo.x, hi.y, lo.z},
+                            {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
     hexahedron(corner);
 }
 
@@ -116,9 +109,9 @@ bool writeShapeFile(const std::string& folder, const char* name, const ShapeMesh
     size_t faces = mesh.triangles.size() / 3;
     std::fprintf(file, "vertices %zu\nnormals %zu\nfaces %zu\n", mesh.vertices.size(), mesh.normals.size(),
                  faces);
-    for (const P3& p : mesh.vertices)
+    for (const Vec3& p : mesh.vertices)
         std::fprintf(file, "%.4f %.4f %.4f\n", p.x, p.y, p.z + zOffset);
-    for (const P3& n : mesh.normals)
+    for (const Vec3& n : mesh.normals)
         std::fprintf(file, "%.4f %.4f %.4f\n", n.x, n.y, n.z);
     // Corners as vertex/texture/normal triples, 1-based; the texture number repeats the vertex's.
     for (size_t f = 0; f < faces; f++) {

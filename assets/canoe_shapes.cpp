@@ -38,7 +38,7 @@ static void addSkin(ShapeMesh& mesh, int firstRow, int lastRow, bool inner) {
         for (int j = firstRow; j <= lastRow; j++) {
             double h = rowHeight(u, rowIndex(j));
             int side = rowSide(j);
-            P3 n = hullNormal(u, h, side);
+            Vec3 n = hullNormal(u, h, side);
             if (inner)
                 mesh.add(hullInnerPoint(u, h, side), n * -1.0);
             else
@@ -70,11 +70,11 @@ static void addGunwale(ShapeMesh& mesh, int side) {
         int first = static_cast<int>(mesh.vertices.size());
         for (int i = 0; i <= n; i++) {
             double u = 0.985 * std::sin(M_PI / 2 * (-1.0 + 2.0 * i / n));
-            P3 top = hullPoint(u, 1.0, side);
+            Vec3 top = hullPoint(u, 1.0, side);
             double inward = std::min(inwardMax, hullHalfBeam(u) * 0.5);
             double xIn = top.x - side * inward, xOut = top.x + side * outward;
             double yTop = top.y + above, yBottom = top.y - below;
-            P3 a, b, normal;
+            Vec3 a, b, normal;
             if (face == 0) a = {xIn, yTop, top.z}, b = {xOut, yTop, top.z}, normal = {0, 1, 0};
             if (face == 1) a = {xOut, yTop, top.z}, b = {xOut, yBottom, top.z}, normal = {1.0 * side, 0, 0};
             if (face == 2) a = {xOut, yBottom, top.z}, b = {xIn, yBottom, top.z}, normal = {0, -1, 0};
@@ -95,17 +95,17 @@ ShapeMesh makeGunwales() {
 
 // A wrap of root around the rail at station u.
 static void addWrap(ShapeMesh& mesh, double u, int side) {
-    P3 top = hullPoint(u, 1.0, side);
+    Vec3 top = hullPoint(u, 1.0, side);
     double inward = std::min(0.9, hullHalfBeam(u) * 0.5) + 0.12;
     double xIn = top.x - side * inward, xOut = top.x + side * 0.67;
     double yTop = top.y + 0.42, yBottom = top.y - 1.12;
-    const P3 corners[4] = {
+    const Vec3 corners[4] = {
         {xIn, yTop, top.z}, {xOut, yTop, top.z}, {xOut, yBottom, top.z}, {xIn, yBottom, top.z}};
-    std::vector<P3> path;
+    std::vector<Vec3> path;
     for (int k = 0; k <= 12; k++) {
         double f = k / 3.0;
         int c = std::min(static_cast<int>(f), 3);
-        P3 a = corners[c], b = corners[(c + 1) % 4];
+        Vec3 a = corners[c], b = corners[(c + 1) % 4];
         path.push_back(a + (b - a) * (f - c));
     }
     mesh.tube(path, std::vector<double>(path.size(), 0.16), 5);
@@ -115,7 +115,7 @@ ShapeMesh makeStemLines() {
     ShapeMesh mesh;
     for (int end = -1; end <= 1; end += 2) {
         // Along the forefoot, then up the stem to its curled head.
-        std::vector<P3> path;
+        std::vector<Vec3> path;
         for (int i = 0; i <= 8; i++)
             path.push_back(hullPoint(end * (0.9 + 0.1 * i / 8), 0.0, 1));
         for (int i = 1; i <= 30; i++)
@@ -141,10 +141,10 @@ ShapeMesh makeDecks() {
         int first = static_cast<int>(mesh.vertices.size());
         for (int i = 0; i <= n; i++) {
             double u = end * (0.86 + 0.125 * i / n);
-            P3 a = gunwaleInnerRim(u, -1), b = gunwaleInnerRim(u, 1);
+            Vec3 a = gunwaleInnerRim(u, -1), b = gunwaleInnerRim(u, 1);
             for (int k = 0; k <= across; k++) {
                 double f = static_cast<double>(k) / across;
-                P3 p = a + (b - a) * f;
+                Vec3 p = a + (b - a) * f;
                 p.y += 0.25 * std::sin(M_PI * f) - 0.55; // a slight crown, below the rails
                 mesh.add(p, {0, 1, 0});
             }
@@ -157,13 +157,13 @@ ShapeMesh makeDecks() {
                     return mesh
                         .vertices[first + std::clamp(ii, 0, n) * (across + 1) + std::clamp(kk, 0, across)];
                 };
-                P3 normal = normalized(cross(at(i, k + 1) - at(i, k - 1), at(i + 1, k) - at(i - 1, k)));
+                Vec3 normal = normalized(cross(at(i, k + 1) - at(i, k - 1), at(i + 1, k) - at(i - 1, k)));
                 if (normal.y < 0) normal = normal * -1.0;
                 mesh.normals[first + i * (across + 1) + k] = normal;
             }
         // Headboard: a fan from its middle to the inside of the hull at the deck's inner edge.
         double u = end * 0.86;
-        P3 centre = hullInsidePoint(u, 0.6, 1, 0.3);
+        Vec3 centre = hullInsidePoint(u, 0.6, 1, 0.3);
         centre.x = HULL_X;
         int hub = mesh.add(centre, {0, 0, -1.0 * end});
         int firstRim = static_cast<int>(mesh.vertices.size());
@@ -171,7 +171,7 @@ ShapeMesh makeDecks() {
         for (int j = 0; j <= 2 * m; j++) {
             int side = j < m ? -1 : 1;
             double h = std::abs(j - m) / static_cast<double>(m);
-            P3 p = j == 0 || j == 2 * m ? gunwaleInnerRim(u, side) : hullInsidePoint(u, h, side, 0.3);
+            Vec3 p = j == 0 || j == 2 * m ? gunwaleInnerRim(u, side) : hullInsidePoint(u, h, side, 0.3);
             mesh.add(p, {0, 0, -1.0 * end});
         }
         for (int j = 0; j < 2 * m; j++)
@@ -259,7 +259,7 @@ ShapeMesh makeRibs() {
                     mesh.add(hullInsidePoint(ub, h, side, RIB_DEPTH), hullNormal(ub, h, side) * -1.0);
                 } else {
                     double u = face == 1 ? ua : ub;
-                    P3 normal = {0, 0, face == 1 ? -1.0 : 1.0};
+                    Vec3 normal = {0, 0, face == 1 ? -1.0 : 1.0};
                     mesh.add(hullInsidePoint(u, h, side, 0.0), normal);
                     mesh.add(hullInsidePoint(u, h, side, RIB_DEPTH), normal);
                 }
@@ -275,7 +275,7 @@ ShapeMesh makeRibEnds() {
     for (double zc : ribStations()) {
         double u = hullStationAt(zc);
         for (int side = -1; side <= 1; side += 2) {
-            P3 c = hullInsidePoint(u, RIB_TOP + 0.015, side, RIB_DEPTH * 0.7);
+            Vec3 c = hullInsidePoint(u, RIB_TOP + 0.015, side, RIB_DEPTH * 0.7);
             mesh.box({c.x - 0.3, c.y - 0.5, c.z - RIB_HALF_WIDTH},
                      {c.x + 0.3, c.y + 0.6, c.z + RIB_HALF_WIDTH});
         }

@@ -3,6 +3,7 @@
 // (two-bone solve, the elbow's swivel chosen per pose, the hand taking the placement's orientation) and every
 // local rotation becomes an Euler key (Rz * Ry * Rx). Side 0 mirrors side 1.
 #include "assets/paddler_rig.h"
+#include "base/quaternion.h"
 #include "paddler/stroke_clips.h"
 
 #include <cmath>
@@ -13,53 +14,34 @@ const double PI = 3.14159265358979323846;
 const double GRIP = 19.8; // shaft length between the lower hand and the grip hand
 const int FPS = 30;
 
-struct M3 {
-    double a[3][3];
-};
-M3 identity() {
-    return M3{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
-}
-M3 mul(const M3& x, const M3& y) {
-    M3 r;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            r.a[i][j] = x.a[i][0] * y.a[0][j] + x.a[i][1] * y.a[1][j] + x.a[i][2] * y.a[2][j];
-    return r;
-}
-M3 transpose(const M3& x) {
-    M3 r;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            r.a[i][j] = x.a[j][i];
-    return r;
-}
-Vec3 apply(const M3& x, const Vec3& v) {
-    return Vec3(x.a[0][0] * v.x + x.a[0][1] * v.y + x.a[0][2] * v.z,
-                x.a[1][0] * v.x + x.a[1][1] * v.y + x.a[1][2] * v.z,
-                x.a[2][0] * v.x + x.a[2][1] * v.y + x.a[2][2] * v.z);
+// The generator's rotations are Matrix4s with no translation; a direction turned by one.
+Vec3 apply(const Matrix4& m, Vec3 v) {
+    m.transformDirection(v);
+    return v;
 }
 
-M3 axisAngle(Vec3 axis, double radians) {
-    axis = unit(axis);
+Matrix4 axisAngle(Vec3 axis, double radians) {
+    axis = unitVector(axis);
     double c = std::cos(radians), s = std::sin(radians), t = 1 - c;
     double x = axis.x, y = axis.y, z = axis.z;
-    return M3{{{t * x * x + c, t * x * y - s * z, t * x * z + s * y},
-               {t * x * y + s * z, t * y * y + c, t * y * z - s * x},
-               {t * x * z - s * y, t * y * z + s * x, t * z * z + c}}};
+    return Matrix4(t * x * x + c, t * x * y - s * z, t * x * z + s * y, 0, //
+                   t * x * y + s * z, t * y * y + c, t * y * z - s * x, 0, //
+                   t * x * z - s * y, t * y * z + s * x, t * z * z + c, 0, //
+                   0, 0, 0, 1);
 }
 // The smallest rotation that turns direction a into direction b.
-M3 fromTo(const Vec3& a, const Vec3& b) {
-    Vec3 ua = unit(a), ub = unit(b);
+Matrix4 fromTo(const Vec3& a, const Vec3& b) {
+    Vec3 ua = unitVector(a), ub = unitVector(b);
     Vec3 axis = cross(ua, ub);
-    double s = len(axis), c = dot(ua, ub);
+    double s = length(axis), c = dot(ua, ub);
     if (s < 1e-9)
-        return c > 0 ? identity()
+        return c > 0 ? Matrix4()
                      : axisAngle(std::fabs(ua.x) < 0.9 ? cross(ua, Vec3(1, 0, 0)) : cross(ua, Vec3(0, 1, 0)),
                                  PI);
     return axisAngle(axis, std::atan2(s, c));
 }
-M3 columns(const Vec3& x, const Vec3& y, const Vec3& z) {
-    return M3{{{x.x, y.x, z.x}, {x.y, y.y, z.y}, {x.z, y.z, z.z}}};
+Matrix4 columns(const Vec3& x, const Vec3& y, const Vec3& z) {
+    return Matrix4(x.x, y.x, z.x, 0, x.y, y.y, z.y, 0, x.z, y.z, z.z, 0, 0, 0, 0, 1);
 }
 
 // Where the paddle is: the lower hand's grip point, the shaft toward the grip, a hint for the blade's
@@ -84,33 +66,35 @@ Target mirror(const Target& t) {
 
 Target blendTargets(const Target& a, const Target& b, double t) {
     double s = t * t * (3 - 2 * t);
-    return Target{
-        a.origin + sub(b.origin, a.origin) * s, unit(unit(a.shaft) + sub(unit(b.shaft), unit(a.shaft)) * s),
-        a.face + sub(b.face, a.face) * s,       a.lean + (b.lean - a.lean) * s,
-        a.twist + (b.twist - a.twist) * s,      a.grip + (b.grip - a.grip) * s,
-        a.breath + (b.breath - a.breath) * s};
+    return Target{a.origin + (b.origin - a.origin) * s,
+                  unitVector(unitVector(a.shaft) + (unitVector(b.shaft) - unitVector(a.shaft)) * s),
+                  a.face + (b.face - a.face) * s,
+                  a.lean + (b.lean - a.lean) * s,
+                  a.twist + (b.twist - a.twist) * s,
+                  a.grip + (b.grip - a.grip) * s,
+                  a.breath + (b.breath - a.breath) * s};
 }
 
 // The paddle's placement P: columns are the paddle's x (blade width), y (face normal), z (shaft).
-M3 placement(const Target& t) {
-    Vec3 z = unit(t.shaft);
-    Vec3 y = unit(sub(t.face, z * dot(t.face, z)));
+Matrix4 placement(const Target& t) {
+    Vec3 z = unitVector(t.shaft);
+    Vec3 y = unitVector(t.face - z * dot(t.face, z));
     return columns(cross(y, z), y, z);
 }
 
 struct Pose {
-    M3 local[RIG_BONES];
+    Matrix4 local[RIG_BONES]; // each bone's rotation against its parent, the identity until posed
 };
 
-void globals(const Pose& p, M3* g, Vec3* pos) {
+void globals(const Pose& p, Matrix4* g, Vec3* pos) {
     for (int i = 0; i < RIG_BONES; ++i) {
         int parent = rigParent[i];
         if (parent < 0) {
             g[i] = p.local[i];
             pos[i] = rigJoint[i];
         } else {
-            g[i] = mul(g[parent], p.local[i]);
-            pos[i] = pos[parent] + apply(g[parent], sub(rigJoint[i], rigJoint[parent]));
+            g[i] = g[parent] * p.local[i];
+            pos[i] = pos[parent] + apply(g[parent], rigJoint[i] - rigJoint[parent]);
         }
     }
 }
@@ -120,33 +104,33 @@ void globals(const Pose& p, M3* g, Vec3* pos) {
 // shoulder side and the palm across the hinge: the forearm's mid position).
 struct ArmRest {
     Vec3 u0, f0, hinge, wristInHand;
-    M3 neutral;
+    Matrix4 neutral;
     Vec3 handAxis, palm; // in the hand's frame: wrist to knuckles, the palm's normal toward the shaft
 };
 
 ArmRest armRest(int c, double side) {
     const Vec3* j = rigJoint;
     ArmRest r;
-    r.u0 = sub(j[c + 3], j[c + 1]);
-    r.f0 = sub(j[c + 5], j[c + 3]);
-    r.hinge = unit(cross(r.u0, r.f0));
-    r.wristInHand = sub(j[c + 5], j[c + 6]);
-    r.handAxis = unit(Vec3(-r.wristInHand.x, -r.wristInHand.y, 0));
+    r.u0 = j[c + 3] - j[c + 1];
+    r.f0 = j[c + 5] - j[c + 3];
+    r.hinge = unitVector(cross(r.u0, r.f0));
+    r.wristInHand = j[c + 5] - j[c + 6];
+    r.handAxis = unitVector(Vec3(-r.wristInHand.x, -r.wristInHand.y, 0));
     // The knuckles' line runs along the shaft (the hand's z), toward the thumb.
-    Vec3 a = unit(r.f0), thumb(0, 0, 1);
+    Vec3 a = unitVector(r.f0), thumb(0, 0, 1);
     // A left hand's palm faces along axis x thumb, a right hand's the other way.
     r.palm = cross(r.handAxis, thumb) * side;
-    Vec3 thumb0 = unit(sub(r.u0 * -1, a * dot(r.u0 * -1, a)));
+    Vec3 thumb0 = unitVector(r.u0 * -1 - a * dot(r.u0 * -1, a));
     r.neutral =
-        mul(columns(a, thumb0, cross(a, thumb0) * side), transpose(columns(r.handAxis, thumb, r.palm)));
+        columns(a, thumb0, cross(a, thumb0) * side) * transposeMatrix(columns(r.handAxis, thumb, r.palm));
     return r;
 }
 
 // The rotation about unit axis 'a' that, taken out of r, leaves a swing about an axis across 'a'
 // (degrees).
-double twistAbout(const M3& r, const Vec3& a) {
-    double w = 1 + r.a[0][0] + r.a[1][1] + r.a[2][2];
-    Vec3 v(r.a[2][1] - r.a[1][2], r.a[0][2] - r.a[2][0], r.a[1][0] - r.a[0][1]);
+double twistAbout(const Matrix4& r, const Vec3& a) {
+    double w = 1 + r.at(0, 0) + r.at(1, 1) + r.at(2, 2);
+    Vec3 v(r.at(2, 1) - r.at(1, 2), r.at(0, 2) - r.at(2, 0), r.at(1, 0) - r.at(0, 1));
     // (w, v) is four times |q.w| times the quaternion; its twist part is (w, v.a a).
     if (w < 1e-9) {
         // A half turn: the twist is whatever its axis has along 'a'.
@@ -157,68 +141,69 @@ double twistAbout(const M3& r, const Vec3& a) {
 }
 
 struct ArmChoice {
-    M3 upper, upperRoll, fore, foreRoll, wrist, grip;
+    Matrix4 upper, upperRoll, fore, foreRoll, wrist, grip;
     double cost, swing, flexion, twist, shortBy;
 };
 
-M3 rotZ(double degrees);
+Matrix4 rotZ(double degrees);
 
 // The arm for one swivel 'psi' (degrees) of the elbow about the shoulder-wrist line: a hinge elbow,
 // the upper arm's twist on its roll bone, the forearm's twist (pronation) on the forearm roll and the
 // rest on the wrist as a swing. The fist (the wrist bone's frame, fingers and palm) may turn about the
 // shaft against the hand bone, which carries the paddle: it turns so that the forearm comes in along
 // the fist's axis as nearly as the shaft allows.
-ArmChoice armAt(const ArmRest& r, const M3& parent, const M3& chest, double side, const Vec3& s,
-                const Vec3& at, const M3& hand, double psi, double turn) {
-    double l1 = len(r.u0), l2 = len(r.f0);
-    Vec3 u0 = unit(r.u0), a = unit(r.f0);
+ArmChoice armAt(const ArmRest& r, const Matrix4& parent, const Matrix4& chest, double side, const Vec3& s,
+                const Vec3& at, const Matrix4& hand, double psi, double turn) {
+    double l1 = length(r.u0), l2 = length(r.f0);
+    Vec3 u0 = unitVector(r.u0), a = unitVector(r.f0);
     Vec3 pole = apply(chest, Vec3(0.6 * side, -1, -0.35));
-    Vec3 seen = apply(transpose(hand), unit(sub(at, s)));
+    Vec3 seen = apply(transposeMatrix(hand), unitVector(at - s));
     double roll = std::atan2(seen.y, seen.x) - std::atan2(r.handAxis.y, r.handAxis.x) + turn;
     Vec3 elbow, u, f, n;
-    M3 fist;
+    Matrix4 fist;
     double shortBy = 0;
     // The fist's turn moves the wrist round the shaft, which moves the forearm: a few rounds settle it.
     for (int pass = 0; pass < 4; ++pass) {
-        fist = mul(hand, rotZ(roll * 180 / PI));
-        Vec3 d = sub(sub(at, apply(fist, r.wristInHand * -1)), s);
-        double dist = len(d);
+        fist = hand * rotZ(roll * 180 / PI);
+        Vec3 d = at - apply(fist, r.wristInHand * -1) - s;
+        double dist = length(d);
         shortBy = std::fmax(0, dist - (l1 + l2) * 0.999);
         Vec3 dn = d * (1 / dist);
         dist = std::fmax(std::fabs(l1 - l2) * 1.05, std::fmin(dist, (l1 + l2) * 0.999));
-        Vec3 p0 = unit(sub(pole, dn * dot(pole, dn)));
+        Vec3 p0 = unitVector(pole - dn * dot(pole, dn));
         double rad = psi * PI / 180;
         Vec3 p = p0 * std::cos(rad) + cross(dn, p0) * (std::sin(rad) * side);
         double ca = (l1 * l1 + dist * dist - l2 * l2) / (2 * l1 * dist);
         elbow = s + (dn * ca + p * std::sqrt(std::fmax(0, 1 - ca * ca))) * l1;
-        u = unit(sub(elbow, s));
-        f = unit(sub(s + dn * dist, elbow));
-        n = unit(cross(p, dn));
+        u = unitVector(elbow - s);
+        f = unitVector(s + dn * dist - elbow);
+        n = unitVector(cross(p, dn));
         if (pass == 3) break;
-        seen = apply(transpose(hand), f);
+        seen = apply(transposeMatrix(hand), f);
         double want = std::atan2(seen.y, seen.x) - std::atan2(r.handAxis.y, r.handAxis.x) + turn;
         roll += 0.7 * std::remainder(want - roll, 2 * PI);
     }
-    M3 upperFull = mul(columns(u, n, cross(u, n)), transpose(columns(u0, r.hinge, cross(u0, r.hinge))));
-    M3 gf = mul(columns(f, n, cross(f, n)), transpose(columns(a, r.hinge, cross(a, r.hinge))));
+    Matrix4 upperFull =
+        columns(u, n, cross(u, n)) * transposeMatrix(columns(u0, r.hinge, cross(u0, r.hinge)));
+    Matrix4 gf = columns(f, n, cross(f, n)) * transposeMatrix(columns(a, r.hinge, cross(a, r.hinge)));
     ArmChoice c;
     c.shortBy = shortBy;
-    M3 gu = fromTo(r.u0, u);
-    c.upper = mul(transpose(parent), gu);
-    c.upperRoll = mul(transpose(gu), upperFull);
-    c.fore = mul(transpose(upperFull), gf);
-    M3 rel = mul(transpose(gf), fist);
-    c.twist = twistAbout(mul(rel, transpose(r.neutral)), a);
+    Matrix4 gu = fromTo(r.u0, u);
+    c.upper = transposeMatrix(parent) * gu;
+    c.upperRoll = transposeMatrix(gu) * upperFull;
+    c.fore = transposeMatrix(upperFull) * gf;
+    Matrix4 rel = transposeMatrix(gf) * fist;
+    c.twist = twistAbout(rel * transposeMatrix(r.neutral), a);
     c.foreRoll = axisAngle(a, c.twist * PI / 180);
-    c.wrist = mul(transpose(c.foreRoll), rel);
+    c.wrist = transposeMatrix(c.foreRoll) * rel;
     c.grip = rotZ(-roll * 180 / PI);
     // The forearm's axis seen from the fist, against the fist's neutral axis.
-    Vec3 b = apply(transpose(rel), a);
+    Vec3 b = apply(transposeMatrix(rel), a);
     double along = dot(b, r.handAxis);
     c.swing = std::acos(std::fmax(-1.0, std::fmin(1.0, along))) * 180 / PI;
     c.flexion = std::fabs(std::atan2(dot(b, r.palm), along)) * 180 / PI;
     // The elbow out to the side and not above the shoulder.
-    Vec3 local = apply(transpose(chest), sub(elbow, s));
+    Vec3 local = apply(transposeMatrix(chest), elbow - s);
     double in = std::fmax(0, -2.0 - local.x * side), up = std::fmax(0, local.y);
     auto over = [](double x, double limit) { return std::fmax(0, std::fabs(x) - limit); };
     c.cost = c.swing * c.swing + 4 * over(c.flexion, 55) * over(c.flexion, 55) +
@@ -229,8 +214,8 @@ ArmChoice armAt(const ArmRest& r, const M3& parent, const M3& chest, double side
 
 // Solves one arm (clavicle index c) so that its hand reaches 'at' with global orientation 'hand', with
 // the elbow's swivel that keeps the wrist's swing and the forearm's twist least.
-void solveArm(Pose& p, int c, double side, const Vec3& at, const M3& hand) {
-    M3 g[RIG_BONES];
+void solveArm(Pose& p, int c, double side, const Vec3& at, const Matrix4& hand) {
+    Matrix4 g[RIG_BONES];
     Vec3 pos[RIG_BONES];
     globals(p, g, pos);
     ArmRest r = armRest(c, side);
@@ -272,14 +257,14 @@ void solveArm(Pose& p, int c, double side, const Vec3& at, const M3& hand) {
     p.local[c + 6] = best.grip;
 }
 
-M3 rotZ(double degrees) {
+Matrix4 rotZ(double degrees) {
     return axisAngle(Vec3(0, 0, 1), degrees * PI / 180);
 }
 
-M3 rotX(double degrees) {
+Matrix4 rotX(double degrees) {
     return axisAngle(Vec3(1, 0, 0), degrees * PI / 180);
 }
-M3 rotY(double degrees) {
+Matrix4 rotY(double degrees) {
     return axisAngle(Vec3(0, 1, 0), degrees * PI / 180);
 }
 double clampTo(double lo, double hi, double x) {
@@ -290,13 +275,13 @@ double clampTo(double lo, double hi, double x) {
 // hand reaches forward, more so as the arm nears full stretch, up as the hand rises above the shoulder.
 // The arm is solved afterwards from the moved shoulder.
 void reachClavicle(Pose& p, int c, double side, const Vec3& at, double breath) {
-    M3 g[RIG_BONES];
+    Matrix4 g[RIG_BONES];
     Vec3 pos[RIG_BONES];
     globals(p, g, pos);
-    M3 toChest = transpose(g[11]);
-    Vec3 bone = apply(toChest, sub(pos[c + 1], pos[c])), want = apply(toChest, sub(at, pos[c]));
-    double arm = len(sub(rigJoint[c + 3], rigJoint[c + 1])) + len(sub(rigJoint[c + 6], rigJoint[c + 3]));
-    double stretch = len(sub(at, pos[c + 1])) / arm;
+    Matrix4 toChest = transposeMatrix(g[11]);
+    Vec3 bone = apply(toChest, pos[c + 1] - pos[c]), want = apply(toChest, at - pos[c]);
+    double arm = length(rigJoint[c + 3] - rigJoint[c + 1]) + length(rigJoint[c + 6] - rigJoint[c + 3]);
+    double stretch = length(at - pos[c + 1]) / arm;
     double gain = 0.12 + 0.25 * clampTo(0, 1, (stretch - 0.55) / 0.4);
     const double DEG = 180 / PI;
     double yaw = std::atan2(want.z, side * want.x) - std::atan2(bone.z, side * bone.x);
@@ -304,52 +289,55 @@ void reachClavicle(Pose& p, int c, double side, const Vec3& at, double breath) {
         std::atan2(want.y, std::hypot(want.x, want.z)) - std::atan2(bone.y, std::hypot(bone.x, bone.z));
     double forward = clampTo(-4, 16, gain * clampTo(-PI / 4, PI / 2, yaw) * DEG);
     double up = clampTo(-5, 14, (pitch > 0 ? 0.3 : gain) * pitch * DEG + 2.5 * breath);
-    p.local[c] = mul(rotY(-side * forward), axisAngle(Vec3(0, 0, 1), side * up * PI / 180));
+    p.local[c] = rotY(-side * forward) * axisAngle(Vec3(0, 0, 1), side * up * PI / 180);
 }
 
-// Side 1 holds the paddle in bone 41 (drawn through A41 * Rz(-2)), side 0 in bone 22 (A22 * Rz(178)):
-// so A41 = P * Rz(2) and A22 = P * Rz(-178) whichever hand is the lower one.
+// The paddle's turn against the hand bone of 'side' (degrees about z), as the program draws it: the
+// paddle's placement P is that hand's frame A times Rz(turn), so A = P * Rz(-turn).
+double paddleTurn(int side) {
+    return side == 1 ? PADDLE_GRIP_TURN : PADDLE_SIDE0_TURN + PADDLE_GRIP_TURN;
+}
+
+// Both hands take the paddle's frame as though each held it, whichever hand is the lower one.
 // The twist winds the spine, upper spine and chest; the head turns toward the paddle's side as the
 // blade reaches forward to the catch and otherwise follows part of the twist, the neck taking part of
 // the turn, and holds up against part of the lean.
 Pose solve(const Target& t, int paddleSide) {
     Pose p;
-    for (M3& m : p.local)
-        m = identity();
-    M3 lean = rotX(t.lean / 2);
-    p.local[9] = mul(rotY(0.4 * t.twist), lean);
-    p.local[10] = mul(rotY(0.35 * t.twist), lean);
-    p.local[11] = mul(rotY(0.25 * t.twist), rotX(-1.5 * t.breath));
+    Matrix4 lean = rotX(t.lean / 2);
+    p.local[9] = rotY(0.4 * t.twist) * lean;
+    p.local[10] = rotY(0.35 * t.twist) * lean;
+    p.local[11] = rotY(0.25 * t.twist) * rotX(-1.5 * t.breath);
     double s = paddleSide == 1 ? 1 : -1;
     double toCatch = clampTo(0, 1, t.origin.z / 16) * clampTo(0, 1, (44 - t.origin.y) / 12);
     double look = s * 20 * toCatch + 0.45 * t.twist; // the face's turn toward +x, degrees
     // The face tips up to watch the paddle raised in front of it for the change of hands.
     double raised = clampTo(0, 1, (t.origin.y - 43) / 4) * clampTo(0, 1, t.origin.z / 15);
     double turn = look - t.twist, nod = -0.5 * t.lean - 16 * raised;
-    p.local[12] = mul(rotY(0.4 * turn), rotX(0.4 * nod));
-    p.local[13] = mul(rotY(0.6 * turn), rotX(0.6 * nod));
+    p.local[12] = rotY(0.4 * turn) * rotX(0.4 * nod);
+    p.local[13] = rotY(0.6 * turn) * rotX(0.6 * nod);
     p.local[14] = rotX(3 * t.breath);
-    M3 P = placement(t);
-    Vec3 grip = t.origin + unit(t.shaft) * t.grip;
+    Matrix4 P = placement(t);
+    Vec3 grip = t.origin + unitVector(t.shaft) * t.grip;
     Vec3 left = paddleSide == 1 ? t.origin : grip, right = paddleSide == 1 ? grip : t.origin;
     reachClavicle(p, 35, 1, left, t.breath);
     reachClavicle(p, 16, -1, right, t.breath);
-    solveArm(p, 35, 1, left, mul(P, rotZ(2)));
-    solveArm(p, 16, -1, right, mul(P, rotZ(-178)));
+    solveArm(p, 35, 1, left, P * rotZ(-paddleTurn(1)));
+    solveArm(p, 16, -1, right, P * rotZ(-paddleTurn(0)));
     return p;
 }
 
-void toEuler(const M3& r, DraftKey& k) {
-    double s = std::fmax(-1.0, std::fmin(1.0, r.a[2][0]));
+void toEuler(const Matrix4& r, DraftKey& k) {
+    double s = std::fmax(-1.0, std::fmin(1.0, r.at(2, 0)));
     k.y = float(-std::asin(s));
-    k.x = float(std::atan2(r.a[2][1], r.a[2][2]));
-    k.z = float(std::atan2(r.a[1][0], r.a[0][0]));
+    k.x = float(std::atan2(r.at(2, 1), r.at(2, 2)));
+    k.z = float(std::atan2(r.at(1, 0), r.at(0, 0)));
 }
 
-bool isIdentity(const M3& r) {
+bool isIdentity(const Matrix4& r) {
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
-            if (std::fabs(r.a[i][j] - (i == j ? 1 : 0)) > 1e-9) return false;
+            if (std::fabs(r.at(i, j) - (i == j ? 1 : 0)) > 1e-9) return false;
     return true;
 }
 
@@ -368,61 +356,19 @@ Target targetAt(const std::vector<Control>& path, double f) {
     return blendTargets(path[i].target, path[i + 1].target, local);
 }
 
-struct Quat {
-    double w, x, y, z;
-};
-Quat toQuat(const M3& r) {
-    const auto& m = r.a;
-    double t = m[0][0] + m[1][1] + m[2][2];
-    Quat q;
-    if (t > 0) {
-        double s = std::sqrt(t + 1) * 2;
-        q = {s / 4, (m[2][1] - m[1][2]) / s, (m[0][2] - m[2][0]) / s, (m[1][0] - m[0][1]) / s};
-    } else if (m[0][0] > m[1][1] && m[0][0] > m[2][2]) {
-        double s = std::sqrt(1 + m[0][0] - m[1][1] - m[2][2]) * 2;
-        q = {(m[2][1] - m[1][2]) / s, s / 4, (m[0][1] + m[1][0]) / s, (m[0][2] + m[2][0]) / s};
-    } else if (m[1][1] > m[2][2]) {
-        double s = std::sqrt(1 + m[1][1] - m[0][0] - m[2][2]) * 2;
-        q = {(m[0][2] - m[2][0]) / s, (m[0][1] + m[1][0]) / s, s / 4, (m[1][2] + m[2][1]) / s};
-    } else {
-        double s = std::sqrt(1 + m[2][2] - m[0][0] - m[1][1]) * 2;
-        q = {(m[1][0] - m[0][1]) / s, (m[0][2] + m[2][0]) / s, (m[1][2] + m[2][1]) / s, s / 4};
-    }
-    return q;
-}
-M3 fromQuat(const Quat& q) {
-    double w = q.w, x = q.x, y = q.y, z = q.z;
-    return M3{{{1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y)},
-               {2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x)},
-               {2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y)}}};
-}
-// The runtime's blend between two keys: the shorter slerp of their rotations.
-M3 slerp(const M3& from, const M3& to, double t) {
-    Quat a = toQuat(from), b = toQuat(to);
-    double c = a.w * b.w + a.x * b.x + a.y * b.y + a.z * b.z;
-    if (c < 0) {
-        c = -c;
-        a = {-a.w, -a.x, -a.y, -a.z};
-    }
-    double wa = 1 - t, wb = t;
-    if (c < 0.9999) {
-        double th = std::acos(c), sn = std::sin(th);
-        wa = std::sin((1 - t) * th) / sn;
-        wb = std::sin(t * th) / sn;
-    }
-    Quat q = {a.w * wa + b.w * wb, a.x * wa + b.x * wb, a.y * wa + b.y * wb, a.z * wa + b.z * wb};
-    double n = std::sqrt(q.w * q.w + q.x * q.x + q.y * q.y + q.z * q.z);
-    return fromQuat(Quat{q.w / n, q.x / n, q.y / n, q.z / n});
+// The runtime's blend between two keys, the shorter slerp of their rotations, kept a rotation.
+Matrix4 blendKeys(const Matrix4& from, const Matrix4& to, double t) {
+    return quaternionToMatrix(slerpRenormalised(matrixToQuaternion(from), matrixToQuaternion(to), t));
 }
 
 // The free hand in the paddle's frame and the blade's tip, for a pose with the paddle in 'side's hand.
 void paddleHands(const Pose& p, int side, Vec3& freeHand, Vec3& tip) {
-    M3 g[RIG_BONES];
+    Matrix4 g[RIG_BONES];
     Vec3 pos[RIG_BONES];
     globals(p, g, pos);
     int hold = side == 1 ? RIG_LEFT_HAND : RIG_RIGHT_HAND, other = side == 1 ? RIG_RIGHT_HAND : RIG_LEFT_HAND;
-    M3 P = mul(g[hold], rotZ(side == 1 ? -2 : 178));
-    freeHand = apply(transpose(P), sub(pos[other], pos[hold]));
+    Matrix4 P = g[hold] * rotZ(paddleTurn(side));
+    freeHand = apply(transposeMatrix(P), pos[other] - pos[hold]);
     tip = pos[hold] + apply(P, Vec3(0, 0, -28));
 }
 
@@ -440,14 +386,14 @@ std::vector<int> keyFrames(const std::vector<Control>& path, int side, int frame
             for (double s : {0.25, 0.5, 0.75}) {
                 Pose mid;
                 for (int i = 0; i < RIG_BONES; ++i)
-                    mid.local[i] = slerp(exact[a].local[i], exact[b].local[i], s);
+                    mid.local[i] = blendKeys(exact[a].local[i], exact[b].local[i], s);
                 Pose want = solve(targetAt(path, (a + s * (b - a)) / frames), side);
                 Vec3 h0, t0, h1, t1;
                 paddleHands(mid, side, h0, t0);
                 paddleHands(want, side, h1, t1);
                 // Slipping along the shaft counts four times: for the top hand it is a slip off the grip.
                 worst =
-                    std::fmax(worst, len(sub(h0, h1)) + 3 * std::fabs(h0.z - h1.z) + 0.5 * len(sub(t0, t1)));
+                    std::fmax(worst, length(h0 - h1) + 3 * std::fabs(h0.z - h1.z) + 0.5 * length(t0 - t1));
             }
             cost[a][b] = worst;
         }

@@ -68,19 +68,19 @@ void addTube(DraftModel& m, const std::vector<Ring>& rings, int sides, const Vec
     std::vector<double> v(n, 0.0);
     for (int r = 0; r < n; ++r) {
         Vec3 a = rings[r > 0 ? r - 1 : 0].centre, b = rings[r + 1 < n ? r + 1 : n - 1].centre;
-        dir[r] = unit(sub(b, a));
-        uAxis[r] = unit(sub(ref, dir[r] * dot(ref, dir[r])));
+        dir[r] = unitVector(b - a);
+        uAxis[r] = unitVector(ref - dir[r] * dot(ref, dir[r]));
         wAxis[r] = cross(dir[r], uAxis[r]);
         if (r > 0)
-            v[r] = v[r - 1] + std::sqrt(dot(sub(rings[r].centre, rings[r - 1].centre),
-                                            sub(rings[r].centre, rings[r - 1].centre))) /
+            v[r] = v[r - 1] + std::sqrt(dot(rings[r].centre - rings[r - 1].centre,
+                                            rings[r].centre - rings[r - 1].centre)) /
                                   vScale;
     }
     for (int r = 0; r < n; ++r) {
         const Ring& ring = rings[r];
         int pr = r > 0 ? r - 1 : r, nx = r + 1 < n ? r + 1 : r;
         double span =
-            std::sqrt(dot(sub(rings[nx].centre, rings[pr].centre), sub(rings[nx].centre, rings[pr].centre)));
+            std::sqrt(dot(rings[nx].centre - rings[pr].centre, rings[nx].centre - rings[pr].centre));
         double slope =
             span > 0 ? ((rings[nx].rx + rings[nx].rz) - (rings[pr].rx + rings[pr].rz)) / 2 / span : 0;
         for (int s = 0; s <= sides; ++s) {
@@ -88,7 +88,7 @@ void addTube(DraftModel& m, const std::vector<Ring>& rings, int sides, const Vec
             Vec3 p = ring.centre + uAxis[r] * (ring.rx * std::cos(a)) + wAxis[r] * (ring.rz * std::sin(a));
             index[r][s] = addVertex(m, p, ring.bind);
             Vec3 en = uAxis[r] * (std::cos(a) / ring.rx) + wAxis[r] * (std::sin(a) / ring.rz);
-            normal[r][s] = unit(unit(en) + dir[r] * -slope);
+            normal[r][s] = unitVector(unitVector(en) + dir[r] * -slope);
         }
     }
     for (int r = 0; r + 1 < n; ++r) {
@@ -149,7 +149,7 @@ void addBox(DraftModel& m, const Vec3& centre, const Vec3& half, const Bind& bin
 }
 
 Vec3 lerp(const Vec3& a, const Vec3& b, double t) {
-    return a + sub(b, a) * t;
+    return a + (b - a) * t;
 }
 
 // The fist on the wrist bone (c + 5) round the shaft: a palm from the wrist to the knuckles beside
@@ -212,7 +212,7 @@ void addArm(DraftModel& m, int c, double side) {
 
 void addLeg(DraftModel& m, int b) {
     const Vec3* j = rigJoint;
-    Vec3 toeEnd = j[b + 3] + unit(sub(j[b + 3], j[b + 2])) * 2.2;
+    Vec3 toeEnd = j[b + 3] + unitVector(j[b + 3] - j[b + 2]) * 2.2;
     std::vector<Ring> rings = {
         {j[b], 3.8, 3.8, blend(0, b, 0.5f), TROUSERS},
         {lerp(j[b], j[b + 1], 0.5), 3.6, 3.5, rigid(b), TROUSERS},
@@ -305,7 +305,7 @@ void addGrid(DraftModel& m, const std::vector<GridPoint>& g, int cols, const std
     int rows = int(g.size()) / cols;
     std::vector<Vec3> normal(g.size(), Vec3());
     auto at = [&](int r, int c) { return r * cols + c; };
-    auto faceNormal = [&](int a, int b, int c) { return cross(sub(g[b].p, g[a].p), sub(g[c].p, g[a].p)); };
+    auto faceNormal = [&](int a, int b, int c) { return cross(g[b].p - g[a].p, g[c].p - g[a].p); };
     for (int r = 0; r + 1 < rows; ++r)
         for (int c = 0; c + 1 < cols; ++c) {
             int a = at(r, c), b = at(r, c + 1), d = at(r + 1, c + 1), e = at(r + 1, c);
@@ -318,14 +318,14 @@ void addGrid(DraftModel& m, const std::vector<GridPoint>& g, int cols, const std
     // The seam's two columns (where the row closes round) and a row shrunk to a point (a pole) share one
     // normal.
     for (int r = 0; r < rows; ++r) {
-        if (len(sub(g[at(r, 0)].p, g[at(r, cols - 1)].p)) < 1e-6) {
+        if (length(g[at(r, 0)].p - g[at(r, cols - 1)].p) < 1e-6) {
             Vec3 seam = normal[at(r, 0)] + normal[at(r, cols - 1)];
             normal[at(r, 0)] = normal[at(r, cols - 1)] = seam;
         }
         bool pole = true;
         Vec3 sum;
         for (int c = 0; c < cols; ++c) {
-            pole = pole && len(sub(g[at(r, c)].p, g[at(r, 0)].p)) < 1e-6;
+            pole = pole && length(g[at(r, c)].p - g[at(r, 0)].p) < 1e-6;
             sum = sum + normal[at(r, c)];
         }
         if (pole)
@@ -335,10 +335,10 @@ void addGrid(DraftModel& m, const std::vector<GridPoint>& g, int cols, const std
     std::vector<int> index(g.size());
     for (size_t k = 0; k < g.size(); ++k) {
         index[k] = addVertex(m, g[k].p, g[k].bind);
-        normal[k] = len(normal[k]) > 1e-12 ? unit(normal[k]) : Vec3(0, 1, 0);
+        normal[k] = length(normal[k]) > 1e-12 ? unitVector(normal[k]) : Vec3(0, 1, 0);
     }
     auto emit = [&](int mat, int a, int b, int c) {
-        if (len(faceNormal(a, b, c)) < 1e-9) return; // the sliver at a pole
+        if (length(faceNormal(a, b, c)) < 1e-9) return; // the sliver at a pole
         int v[3] = {index[a], index[b], index[c]};
         Vec3 n[3] = {normal[a], normal[b], normal[c]};
         double uv[6] = {g[a].u, g[a].v, g[b].u, g[b].v, g[c].u, g[c].v};
@@ -412,8 +412,8 @@ void addVest(DraftModel& m) {
         for (int c = 0; c <= TORSO_COLS; ++c) {
             double a = 2 * PI * c / TORSO_COLS;
             Vec3 p = torsoAt(rows[r][0], a);
-            Vec3 out = sub(p, Vec3(0, p.y, torsoAt(rows[r][0], 0).z));
-            out = len(out) > 1e-9 ? unit(out) : Vec3();
+            Vec3 out = p - Vec3(0, p.y, torsoAt(rows[r][0], 0).z);
+            out = length(out) > 1e-9 ? unitVector(out) : Vec3();
             // The foam stands off the front and back more than the sides, under the arms.
             double side = std::fabs(std::cos(a));
             g.push_back({p + out * (rows[r][1] * (1 - 0.35 * side)), torsoBind(p), double(c) / TORSO_COLS,
@@ -432,8 +432,8 @@ void addVest(DraftModel& m) {
 // among the chest, the clavicle and the upper arm by where they lie along the arm.
 void addShoulder(DraftModel& m, int clavicle) {
     const Vec3 s = rigJoint[clavicle + 1];
-    Vec3 along = unit(sub(rigJoint[clavicle + 3], s));
-    Vec3 side = unit(cross(along, Vec3(0, 0, 1)));
+    Vec3 along = unitVector(rigJoint[clavicle + 3] - s);
+    Vec3 side = unitVector(cross(along, Vec3(0, 0, 1)));
     Vec3 third = cross(along, side);
     const int rows = 9, cols = 13;
     std::vector<GridPoint> g;
@@ -451,8 +451,8 @@ void addShoulder(DraftModel& m, int clavicle) {
         }
     }
     // Rows run from the body's side toward the elbow; flip the columns' order where that faces inward.
-    Vec3 n = cross(sub(g[4 * cols + 1].p, g[4 * cols].p), sub(g[5 * cols].p, g[4 * cols].p));
-    if (dot(n, sub(g[4 * cols].p, s)) < 0)
+    Vec3 n = cross(g[4 * cols + 1].p - g[4 * cols].p, g[5 * cols].p - g[4 * cols].p);
+    if (dot(n, g[4 * cols].p - s) < 0)
         for (int r = 0; r < rows; ++r)
             std::reverse(g.begin() + r * cols, g.begin() + (r + 1) * cols);
     addGrid(m, g, cols, std::vector<int>(rows - 1, SHIRT));
@@ -521,7 +521,7 @@ void addHair(DraftModel& m) {
             double fr = double(r) / (rows - 1), fc = double(c) / (cols - 1);
             double y = low + (high - low) * fr, a = from + (to - from) * fc;
             Vec3 p = headAt(y, a);
-            Vec3 out = unit(sub(p, Vec3(0, p.y, -0.2)));
+            Vec3 out = unitVector(p - Vec3(0, p.y, -0.2));
             double thick = 0.6 * std::sqrt(std::sin(PI * fr) * std::sin(PI * fc));
             g.push_back({p + out * thick, rigid(15), fc, fr});
         }
@@ -549,7 +549,7 @@ void addHead(DraftModel& m) {
     const Vec3 nose[4][3] = {
         {bridge, left, tip}, {bridge, tip, right}, {tip, left, under}, {tip, under, right}};
     for (const auto& t : nose) {
-        Vec3 nn = unit(cross(sub(t[2], t[0]), sub(t[1], t[0])));
+        Vec3 nn = unitVector(cross(t[2] - t[0], t[1] - t[0]));
         int v[3];
         for (int k = 0; k < 3; ++k)
             v[k] = addVertex(m, t[k], rigid(13));
@@ -668,7 +668,7 @@ void buildPaddleModel(DraftModel& m) {
     for (int k = 0; k < 8; ++k) {
         int n = (k + 1) % 8;
         Vec3 edge(pts[n][0] - pts[k][0], 0, pts[n][1] - pts[k][1]);
-        Vec3 nrm = unit(cross(edge, Vec3(0, 1, 0)));
+        Vec3 nrm = unitVector(cross(edge, Vec3(0, 1, 0)));
         int a = addVertex(m, Vec3(pts[k][0], -0.3, pts[k][1]), b),
             c = addVertex(m, Vec3(pts[n][0], -0.3, pts[n][1]), b);
         int d = addVertex(m, Vec3(pts[n][0], 0.3, pts[n][1]), b),

@@ -35,20 +35,20 @@ void buildArm(int first, double side, const Vec3& hand) {
     // Elbow bent back and a little out, so that the two segments (14.5 and 13.5 long) reach the hand,
     // long enough for the top hand to hold the grip with the lower hand down at the water.
     const double upper = 14.5, lower = 13.5;
-    Vec3 d = sub(hand, shoulder);
-    double dist = len(d);
+    Vec3 d = hand - shoulder;
+    double dist = length(d);
     Vec3 dn = d * (1 / dist);
     Vec3 pole(0.3 * side, -0.3, -1);
-    Vec3 p = unit(sub(pole, dn * dot(pole, dn)));
+    Vec3 p = unitVector(pole - dn * dot(pole, dn));
     double ca = (upper * upper + dist * dist - lower * lower) / (2 * upper * dist);
     Vec3 elbow = shoulder + (dn * ca + p * std::sqrt(1 - ca * ca)) * upper;
-    Vec3 mid = shoulder + sub(elbow, shoulder) * 0.5;
+    Vec3 mid = shoulder + (elbow - shoulder) * 0.5;
     set(first + 2, first + 1, mid.x, mid.y, mid.z);
     set(first + 3, first + 2, elbow.x, elbow.y, elbow.z);
     // The wrist sits behind the fist, straight across the shaft (the hand's z) from the grip point. Its
     // turn about the shaft at rest keeps the reach of a straight wrist: elbow to wrist and wrist to
     // shaft as long as the forearm was when it ran to the grip point.
-    Vec3 v = sub(hand, elbow);
+    Vec3 v = hand - elbow;
     double forearm = lower - RIG_WRIST_TO_SHAFT;
     double c = (dot(v, v) + RIG_WRIST_TO_SHAFT * RIG_WRIST_TO_SHAFT - forearm * forearm) /
                (2 * RIG_WRIST_TO_SHAFT * std::hypot(v.x, v.y));
@@ -56,7 +56,7 @@ void buildArm(int first, double side, const Vec3& hand) {
     Vec3 axis(std::cos(turn), std::sin(turn), 0);
     restHandAxis[side > 0 ? 1 : 0] = axis;
     Vec3 wrist = hand + axis * -RIG_WRIST_TO_SHAFT;
-    Vec3 roll = elbow + sub(wrist, elbow) * 0.5;
+    Vec3 roll = elbow + (wrist - elbow) * 0.5;
     set(first + 4, first + 3, roll.x, roll.y, roll.z);
     set(first + 5, first + 4, wrist.x, wrist.y, wrist.z);
     set(first + 6, first + 5, hand.x, hand.y, hand.z);
@@ -123,8 +123,8 @@ void buildRigJoints() {
     set(13, 12, 0, 57, 0);
     set(14, 13, 0, 57.5, 2.5);
     set(15, 13, 0, 64, -1);
-    buildArm(16, -1, Vec3(-22.8511, 41.1324, 2.42493));
-    buildArm(35, 1, Vec3(23.1557, 41.1324, 2.42493));
+    buildArm(16, -1, Vec3(PADDLE_GRIP_X[0], PADDLE_GRIP_Y, PADDLE_GRIP_Z));
+    buildArm(35, 1, Vec3(PADDLE_GRIP_X[1], PADDLE_GRIP_Y, PADDLE_GRIP_Z));
 }
 
 void buildRigNodes(DraftModel& model) {
@@ -132,7 +132,7 @@ void buildRigNodes(DraftModel& model) {
     for (int i = 0; i < RIG_BONES; ++i) {
         DraftNode& n = model.nodes[i];
         n.name = rigName[i];
-        Vec3 t = rigParent[i] < 0 ? rigJoint[i] : sub(rigJoint[i], rigJoint[rigParent[i]]);
+        Vec3 t = rigParent[i] < 0 ? rigJoint[i] : rigJoint[i] - rigJoint[rigParent[i]];
         for (int k = 0; k < 16; ++k)
             n.rest[k] = (k % 5 == 0) ? 1.0f : 0.0f;
         n.rest[12] = float(t.x);

@@ -4,29 +4,11 @@
 
 #include "assets/model_writer.h"
 #include "base/vecmath.h"
-
-#include <cmath>
-
-// Vector helpers of the paddler's generators.
-inline Vec3 sub(const Vec3& a, const Vec3& b) {
-    return Vec3(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-inline double dot(const Vec3& a, const Vec3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-inline Vec3 cross(const Vec3& a, const Vec3& b) {
-    return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
-}
-inline double len(const Vec3& a) {
-    return std::sqrt(dot(a, a));
-}
-inline Vec3 unit(const Vec3& a) {
-    return a * (1.0 / len(a));
-}
+#include "paddler/grip.h"
 
 const int RIG_BONES = 54;
 const int RIG_CLIPS = 27;
-const int RIG_RIGHT_HAND = 22, RIG_LEFT_HAND = 41;
+const int RIG_RIGHT_HAND = PADDLE_BONE_SIDE0, RIG_LEFT_HAND = PADDLE_BONE_SIDE1;
 
 // Global rest position of each bone's joint, its parent (-1 for the root) and its name.
 extern Vec3 rigJoint[RIG_BONES];

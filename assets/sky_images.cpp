@@ -4,6 +4,7 @@
 #include "assets/generator_math.h"
 #include "assets/image_writers.h"
 #include "assets/writers.h"
+#include "base/vecmath.h"
 
 #include <cmath>
 #include <cstdint>
@@ -57,8 +58,8 @@ const double SUN_AZIMUTH = 35.0 * PI / 180.0, SUN_ELEVATION = 11.0 * PI / 180.0;
 Colour skyColour(double x, double y, double z) {
     const Colour zenith = {46, 94, 168}, horizon = {200, 214, 228}, sea = {70, 102, 120},
                  sun = {255, 240, 205};
-    double length = std::sqrt(x * x + y * y + z * z);
-    x /= length, y /= length, z /= length;
+    Vec3 direction = unitVector(Vec3(x, y, z));
+    x = direction.x, y = direction.y, z = direction.z;
     double elevation = std::asin(std::fmax(-1.0, std::fmin(1.0, z)));
     Colour colour;
     if (elevation >= 0)

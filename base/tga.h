@@ -1,5 +1,5 @@
 // The TGA reader: uncompressed true-colour (type 2) and greyscale (type 3) files of 32, 24 or 8 bits
-// per pixel, decoded into pixels ready for an OpenGL 2-D texture (base/tga_texture.h makes it).
+// per pixel, decoded into pixels ready for an OpenGL 2-D texture (platform/textures.h makes it).
 #pragma once
 
 #include <cstddef>

@@ -1,8 +1,10 @@
-// Vec3 / Matrix4 operations: rotations, product, point and direction transforms, inverse.
+// Vec3 / Matrix4 operations: rotations, product, point and direction transforms, inverse; the float
+// row-major helpers.
 #include "base/vecmath.h"
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 Matrix4::Matrix4(double a00, double a01, double a02, double a03, double a10, double a11, double a12,
                  double a13, double a20, double a21, double a22, double a23, double a30, double a31,
@@ -93,6 +95,14 @@ void Matrix4::transformDirection(Vec3& v) const {
     v.z = m[2] * x + m[6] * y + m[10] * z;
 }
 
+Matrix4 transposeMatrix(const Matrix4& m) {
+    Matrix4 t;
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 4; ++col)
+            t.at(row, col) = m.at(col, row);
+    return t;
+}
+
 Matrix4 invertMatrix(const Matrix4& matrix) {
     const double* m = matrix.m;
     Matrix4 result;
@@ -138,4 +148,45 @@ Matrix4 invertMatrix(const Matrix4& matrix) {
     r[14] = -(m[2] * b13 - m[6] * b03 + m[14] * b01) * k;
     r[15] = (m[2] * b12 - m[6] * b02 + m[10] * b01) * k;
     return result;
+}
+
+void identityMatrixf(float* m) {
+    for (int i = 0; i < 16; ++i)
+        m[i] = (i % 5 == 0) ? 1.0f : 0.0f;
+}
+
+void multiplyMatrixf(float* a, const float* b) {
+    float product[16];
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) {
+            float sum = 0;
+            for (int k = 0; k < 4; ++k)
+                sum += a[4 * r + k] * b[4 * k + c];
+            product[4 * r + c] = sum;
+        }
+    std::memcpy(a, product, sizeof product);
+}
+
+void setTranslationf(float* m, float x, float y, float z) {
+    // Adding +0.0 turns a -0.0 into +0.0.
+    m[3] = x + 0.0f;
+    m[7] = y + 0.0f;
+    m[11] = z + 0.0f;
+}
+
+// Multiplies m by a turn in the plane of axes a and b (x = 0, y = 1, z = 2).
+static void rotateInPlane(float* m, float degrees, int a, int b) {
+    float c = std::cos(degrees * DEGREES_TO_RADIANS_F), s = std::sin(degrees * DEGREES_TO_RADIANS_F);
+    float rotation[16];
+    identityMatrixf(rotation);
+    rotation[5 * a] = c;
+    rotation[4 * a + b] = -s;
+    rotation[4 * b + a] = s;
+    rotation[5 * b] = c;
+    multiplyMatrixf(m, rotation);
+}
+
+void rotateMatrixf(float* m, float ax, float az) {
+    if (ax != 0) rotateInPlane(m, ax, 1, 2);
+    if (az != 0) rotateInPlane(m, az, 0, 1);
 }

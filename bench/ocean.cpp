@@ -1,11 +1,10 @@
 // The CPU work of one ocean tick (everything stepOcean does but the GL upload call), beside the same
 // tick with its three 64 x 64 inverse transforms done by planned FFTW, and our 2-D transform alone
-// beside FFTW's. Prints the ratios ours / FFTW at the end.
+// beside FFTW's. Prints the ratios ours / FFTW at the end. FFTW is there for information: the bound is
+// the whole tick within 2 % of a 60 fps frame (about 350 us).
 #include "ocean/fft.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
-
-#include "../tests/ocean/plain_fft.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,13 +45,6 @@ void BM_OceanTick(benchmark::State& state) {
     runTicks(state);
 }
 BENCHMARK(BM_OceanTick);
-
-void BM_OceanTickOneLineAtATime(benchmark::State& state) {
-    oceanTransform = fft2dOneLineAtATime;
-    runTicks(state);
-    oceanTransform = fft2d;
-}
-BENCHMARK(BM_OceanTickOneLineAtATime);
 
 Complex source[64][64], data[64][64];
 
@@ -175,6 +167,5 @@ int main(int argc, char** argv) {
     printRatio(reporter, "2-D inverse transform", "BM_Fft2d", "BM_Fft2dFftw");
     if (fftwLargestDifference >= 0.0)
         std::printf("FFTW's drawing grid and ours differ by at most %.1e\n", fftwLargestDifference);
-    printRatio(reporter, "tick, FFT line by line", "BM_OceanTickOneLineAtATime", "BM_OceanTickFftw");
     return 0;
 }

@@ -2,6 +2,7 @@
 // folder (the paddler's model files are opened before main), under Xvfb for the software renderer:
 //   cd build/run && xvfb-run -s '-screen 0 1280x1024x24' ../bench/bench_scene
 #include "app/frame.h"
+#include "app/scene.h"
 #include "ocean/surface.h"
 
 #include <GL/freeglut.h>

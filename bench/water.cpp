@@ -2,7 +2,7 @@
 // normalisation cube's texels, and the cone test over the 8 x 8 tile block.
 #include "base/bmp.h"
 #include "scene/view.h"
-#include "water/textures.h"
+#include "water/cube_maps.h"
 #include "water/tiles.h"
 
 #include <benchmark/benchmark.h>

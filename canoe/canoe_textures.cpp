@@ -3,7 +3,7 @@
 
 #include "canoe/cylinder_tex_coords.h"
 
-#include "water/textures.h"
+#include "platform/textures.h"
 
 void loadCanoeTextures() {
     // The loaders report a missing or unreadable file and give a plain texture in its place.

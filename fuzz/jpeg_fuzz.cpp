@@ -1,7 +1,7 @@
 // Feeds each input to the GL-free JPEG decoder (readJpeg) as a file on disk, the way the sky and the
 // bottom images are read.
 #include "fuzz_input.h"
-#include "water/textures.h"
+#include "base/jpeg.h"
 
 #include <cstdlib>
 

@@ -1,14 +1,10 @@
 // The radix-2 FFT of one line (bit reversal, butterflies with a square-root twiddle recurrence), the
-// power-of-two test and the direct DFT. The two-dimensional transform built from fft1d's butterflies
-// is in fft2d.cpp.
+// two-dimensional transform built from it, the power-of-two test and the direct DFT.
 #include "ocean/fft.h"
 
-#include "ocean/twiddle.h"
-#include "ocean/rounding.h"
-
 #include <cmath>
-#include <cstddef>
 #include <cstdlib>
+#include <utility>
 
 int fft1d(int dir, long m, double* x, double* y) {
     long nn = 1L << m;
@@ -16,11 +12,8 @@ int fft1d(int dir, long m, double* x, double* y) {
     long j = 0;
     for (long i = 0; i < nn - 1; i++) {
         if (i < j) {
-            double tx = x[i], ty = y[i];
-            x[i] = x[j];
-            y[i] = y[j];
-            x[j] = tx;
-            y[j] = ty;
+            std::swap(x[i], x[j]);
+            std::swap(y[i], y[j]);
         }
         long k = nn / 2;
         while (k <= j) {
@@ -30,6 +23,8 @@ int fft1d(int dir, long m, double* x, double* y) {
         j += k;
     }
 
+    // Each pass turns its twiddle u by the pass's root of unity c; the next pass's root is the square root
+    // of this one (half the angle), found without sine or cosine calls.
     double c1 = -1.0, c2 = 0.0;
     long l2 = 1;
     for (long l = 0; l < m; l++) {
@@ -46,9 +41,13 @@ int fft1d(int dir, long m, double* x, double* y) {
                 x[i] += t1;
                 y[i] += t2;
             }
-            turnTwiddle(u1, u2, c1, c2);
+            double z = u1 * c1 - u2 * c2;
+            u2 = u1 * c2 + u2 * c1;
+            u1 = z;
         }
-        nextPassRoot(dir, c1, c2);
+        c2 = std::sqrt((1.0 - c1) / 2.0);
+        if (dir == 1) c2 = -c2; // the forward transform turns the other way
+        c1 = std::sqrt((1.0 + c1) / 2.0);
     }
 
     if (dir == 1) {
@@ -57,6 +56,39 @@ int fft1d(int dir, long m, double* x, double* y) {
             y[i] /= static_cast<double>(nn);
         }
     }
+    return 1;
+}
+
+namespace {
+
+// The work arrays of fft2d, static so that a tick allocates nothing.
+double lineX[FFT_LONGEST_LINE], lineY[FFT_LONGEST_LINE];
+
+// The n elements from `first` on, `stride` apart, through fft1d.
+void transformLine(Complex* first, long stride, int n, int m, int dir) {
+    for (int k = 0; k < n; k++) {
+        lineX[k] = first[k * stride].real;
+        lineY[k] = first[k * stride].imag;
+    }
+    fft1d(dir, m, lineX, lineY);
+    for (int k = 0; k < n; k++) {
+        first[k * stride].real = lineX[k];
+        first[k * stride].imag = lineY[k];
+    }
+}
+
+} // namespace
+
+int fft2d(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir) {
+    // Both sizes are checked before anything is touched, so a refusal leaves the array as it was. More
+    // than 64 elements in a row would run into the next row.
+    int mx, twopmx, my, twopmy;
+    if (!powerOfTwo(nx, mx, twopmx) || nx > FFT_LONGEST_LINE) return 0;
+    if (!powerOfTwo(ny, my, twopmy) || ny > FFT_ROW_LENGTH) return 0;
+    for (int j = 0; j < ny; j++)
+        transformLine(&c[0][j], FFT_ROW_LENGTH, nx, mx, dir);
+    for (int i = 0; i < nx; i++)
+        transformLine(&c[i][0], 1, ny, my, dir);
     return 1;
 }
 
@@ -78,13 +110,9 @@ int powerOfTwo(int n, int& m, int& twopm) {
 }
 
 int dft1d(int dir, int n, double* x, double* y) {
-    double* outReal = static_cast<double*>(std::malloc(sizeof(double) * n));
-    double* outImag = static_cast<double*>(std::malloc(sizeof(double) * n));
-    if (outReal == nullptr || outImag == nullptr) {
-        std::free(outReal);
-        std::free(outImag);
-        return 0;
-    }
+    double* outReal = static_cast<double*>(std::malloc(sizeof(double) * 2 * n));
+    if (outReal == nullptr) return 0;
+    double* outImag = outReal + n;
     // Any direction other than 1 is the inverse, as for fft1d (a plain -dir would make 0 a no-op).
     const int sign = dir == 1 ? 1 : -1;
     for (int k = 0; k < n; k++) {
@@ -102,6 +130,5 @@ int dft1d(int dir, int n, double* x, double* y) {
         y[k] = dir == 1 ? outImag[k] / n : outImag[k];
     }
     std::free(outReal);
-    std::free(outImag);
     return 1;
 }

@@ -10,13 +10,15 @@ struct Complex {
 
 // Row length of every array handed to fft2d; consecutive rows follow with no gap.
 const int FFT_ROW_LENGTH = 64;
+// The most rows fft2d transforms (the length of its work arrays).
+const int FFT_LONGEST_LINE = 4096;
 
 // Transforms 2^m points of x (real parts) and y (imaginary parts) in place. Always returns 1.
 int fft1d(int dir, long m, double* x, double* y);
 
 // Transforms the nx x ny block of c in place, along the first index and then the second.
-// Returns 1 when done, 0 when a size is not a power of two (or ny exceeds the row length) or a work
-// array cannot be allocated.
+// Returns 1 when done, 0 (array untouched) when a size is not a power of two, ny exceeds the row length
+// or nx exceeds FFT_LONGEST_LINE.
 int fft2d(Complex (*c)[FFT_ROW_LENGTH], int nx, int ny, int dir);
 
 // Writes the exponent of the largest power of two not above n to m and that power to twopm;

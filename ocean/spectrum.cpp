@@ -1,5 +1,4 @@
 // The random generator and the Phillips spectrum that give the sea its initial amplitudes.
-#include "ocean/rounding.h"
 #include "ocean/spectrum.h"
 
 #include "ocean/surface.h"

@@ -14,15 +14,11 @@ const double TIME_SCALE = 1.0;
 const int DRAW_GRID_N = OCEAN_N + 1; // the drawing grid repeats row and column 0 one patch further on
 
 struct WaveVector {
-    double kx;
-    double ky;
-    double length;
-    double lengthSquared;
+    double kx, ky, length, lengthSquared;
 };
 
 struct PositionXY {
-    double x;
-    double y;
+    double x, y;
 };
 
 // OceanGrid. In every table element [i][j] has i along world x and j along world y; the surface
@@ -62,10 +58,6 @@ void buildDrawGrid();
 
 // (-1)^n.
 float checkerSign(int n);
-// Divides v by its length; the zero vector stays zero.
-void normalize3(Vec3& v);
-// c = a x b, normalised.
-void cross3(const Vec3& a, const Vec3& b, Vec3& c);
 
 // RGB bytes of gridNormals, 64 rows of 192 bytes: each component c gives 0.4f * c * 127 + 127, truncated.
 void encodeNormalMap(unsigned char* pixels);

@@ -88,53 +88,6 @@ void updateBoneKeyframes(int i) {
     bone.animLocal = bone.animLocal * quaternionToMatrix(q);
 }
 
-Quaternion eulerToQuaternion(double ax, double ay, double az) {
-    float cx = float(std::cos(ax / 2)), cy = float(std::cos(ay / 2)), cz = float(std::cos(az / 2));
-    float sx = float(std::sin(ax / 2)), sy = float(std::sin(ay / 2)), sz = float(std::sin(az / 2));
-    float cycz = cy * cz, sysz = sy * sz;
-    Quaternion q;
-    q.w = cx * cycz + sx * sysz;
-    q.x = sx * cycz - cx * sysz;
-    q.y = cx * sy * cz + sx * cy * sz;
-    q.z = cx * cy * sz - sx * sy * cz;
-    return q;
-}
-
-Quaternion slerpQuaternion(const Quaternion& a0, const Quaternion& b, double t) {
-    Quaternion a = a0;
-    double c = a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;
-    if (c < 0) {
-        c = -c;
-        a.x = -a.x;
-        a.y = -a.y;
-        a.z = -a.z;
-        a.w = -a.w;
-    }
-    double sa, sb;
-    if (1 - c <= 0.0001) {
-        sa = 1 - t;
-        sb = t;
-    } else {
-        double omega = std::acos(c);
-        sa = std::sin((1 - t) * omega) / std::sin(omega);
-        sb = std::sin(t * omega) / std::sin(omega);
-    }
-    Quaternion q;
-    q.x = sa * a.x + sb * b.x;
-    q.y = sa * a.y + sb * b.y;
-    q.z = sa * a.z + sb * b.z;
-    q.w = sa * a.w + sb * b.w;
-    return q;
-}
-
-Matrix4 quaternionToMatrix(const Quaternion& q) {
-    double x = q.x, y = q.y, z = q.z, w = q.w;
-    return Matrix4(1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y), 0, //
-                   2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x), 0, //
-                   2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y), 0, //
-                   0, 0, 0, 1);
-}
-
 Matrix4 keyPoseMatrix(const RotationKey& key) {
     double dx = key.angleX / DEGREES_TO_RADIANS, dy = key.angleY / DEGREES_TO_RADIANS,
            dz = key.angleZ / DEGREES_TO_RADIANS;

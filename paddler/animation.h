@@ -2,14 +2,11 @@
 // seconds, key rotations slerped as quaternions, and the flat walk over the bones that poses them.
 #pragma once
 
+#include "base/quaternion.h"
 #include "base/vecmath.h"
 #include "paddler/model_file.h"
 
 #include <cstdint>
-
-struct Quaternion {
-    double x = 0, y = 0, z = 0, w = 1; // w is the scalar part
-};
 
 struct ClipClock {
     double clipStartTime = 0; // the scene's time when the current clip started
@@ -39,8 +36,5 @@ void updateHierarchy();
 // Bone i's animLocal: its rest transform times the rotation its track gives at clipClock.clipElapsed.
 void updateBoneKeyframes(int i);
 
-Quaternion eulerToQuaternion(double ax, double ay, double az);
-Quaternion slerpQuaternion(const Quaternion& a, const Quaternion& b, double t);
-Matrix4 quaternionToMatrix(const Quaternion& q);
 // Rz * Ry * Rx of the key's angles, built with the degree-based rotation builders.
 Matrix4 keyPoseMatrix(const RotationKey& key);

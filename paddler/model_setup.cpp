@@ -1,8 +1,7 @@
 // Start-up of the paddler and the paddle in their fixed order, with the GL texture loaders.
 #include "paddler/model_tables.h"
 
-#include "base/tga_texture.h"
-#include "water/textures.h"
+#include "platform/textures.h"
 
 #include <cstdio>
 

@@ -27,10 +27,6 @@ struct Track {
     int side = -1;      // the paddle's hand then
 } last;
 
-Vec3 sub(const Vec3& a, const Vec3& b) {
-    return Vec3(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-
 // The canoe's ends on its water line, from the hull mask's farthest points.
 void hullEnds(Vec3& bow, Vec3& stern) {
     bow = stern = Vec3(0, WATER_LINE_Y, 0);
@@ -93,8 +89,8 @@ void stirWater() {
     double fastest = 0;
     for (int k = 0; moving && k < BLADE_SAMPLES; ++k) {
         if (!now.wet[k]) continue;
-        Vec3 v = sub(now.at[k], last.at[k]) * (1 / WAVE_STEP);
-        double speed = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        Vec3 v = (now.at[k] - last.at[k]) * (1 / WAVE_STEP);
+        double speed = length(v);
         fastest = std::fmax(fastest, speed);
         if (!last.wet[k]) pushWaveField(now.at[k].x, now.at[k].y, SPLASH * speed, BLADE_RADIUS);
         pushAlong(now.at[k], v, SWIRL * speed, BLADE_RADIUS);
@@ -103,7 +99,7 @@ void stirWater() {
         // The bow wave and the stern's trough, by how fast each end moves over the water.
         for (int e = 0; e < 2; ++e) {
             const Vec3& p = now.at[BLADE_SAMPLES + e];
-            Vec3 v = sub(p, last.at[BLADE_SAMPLES + e]) * (1 / WAVE_STEP);
+            Vec3 v = (p - last.at[BLADE_SAMPLES + e]) * (1 / WAVE_STEP);
             double speed = std::hypot(v.x, v.y);
             pushWaveField(p.x, p.y, (e == 0 ? BOW_WAVE : -BOW_WAVE) * speed, HULL_RADIUS);
         }

@@ -9,11 +9,10 @@ Matrix4 paddlerSeatMatrix() {
 }
 
 Matrix4 paddlePlacement(int side, const Bone* bones) {
-    // The hands' rest positions of the paddler the paddle was made for.
     const Matrix4& hand = bones[side == 1 ? PADDLE_BONE_SIDE1 : PADDLE_BONE_SIDE0].animGlobal;
     const Matrix4& rest = bones[side == 1 ? PADDLE_BONE_SIDE1 : PADDLE_BONE_SIDE0].restGlobal;
-    Matrix4 grip = translationMatrix(side == 1 ? 23.1557 : -22.8511, 41.1324, 2.42493) *
+    Matrix4 grip = translationMatrix(PADDLE_GRIP_X[side == 1 ? 1 : 0], PADDLE_GRIP_Y, PADDLE_GRIP_Z) *
                    translationMatrix(-rest.m[12], -rest.m[13], -rest.m[14]);
-    if (side != 1) grip = grip * rotationZ(180);
-    return hand * grip * rotationZ(-2);
+    if (side != 1) grip = grip * rotationZ(PADDLE_SIDE0_TURN);
+    return hand * grip * rotationZ(PADDLE_GRIP_TURN);
 }

@@ -3,11 +3,9 @@
 #pragma once
 
 #include "base/vecmath.h"
+#include "paddler/grip.h"
 
 struct Bone;
-
-const int PADDLE_BONE_SIDE1 = 41; // the left hand (+x) holds the paddle while paddleSide is 1
-const int PADDLE_BONE_SIDE0 = 22; // the right hand while it is 0
 
 // Paddler model space to the canoe's space, before the rocking: the seat, the kneeling height, the
 // forward lean and the slight turn.

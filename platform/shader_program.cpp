@@ -2,6 +2,8 @@
 // is looked up by name among the program's uniforms, samplers get texture units of their own.
 #include "platform/shader_program.h"
 
+#include "base/vecmath.h"
+
 #include <epoxy/gl.h>
 #include <cstdio>
 #include <cstdlib>
@@ -188,17 +190,12 @@ void setShaderMatrixParameterRowMajor(ShaderContext* context, ShaderParameterHan
 void setShaderModelViewProjection(ShaderContext* context, ShaderParameterHandle handle) {
     ShaderParameter* parameter = parameterOf(context, handle);
     if (!parameter || parameter->location < 0) return;
-    GLfloat modelView[16], projection[16], product[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    GLfloat product[16], projection[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, product);
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    // Column-major: product[c][r] = sum over k of projection[k][r] * modelView[c][k].
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r) {
-            float sum = 0;
-            for (int k = 0; k < 4; ++k)
-                sum += projection[k * 4 + r] * modelView[c * 4 + k];
-            product[c * 4 + r] = sum;
-        }
+    // GL's column-major arrays read as row-major are the transposes, so the row-major product
+    // modelView * projection is the column-major projection * modelView.
+    multiplyMatrixf(product, projection);
     glUniformMatrix4fv(parameter->location, 1, GL_FALSE, product);
 }
 

@@ -2,7 +2,7 @@
 // program's own canoe and paddler drawing with the canoe level, seen from the paddle's side and from the
 // stern, with the water's level marked; written as two PNGs. Run it in the run folder under a display:
 //   paddler_sheet side.png behind.png
-#include "app/frame.h"
+#include "app/scene.h"
 #include "canoe/canoe_drawing.h"
 #include "canoe/rocking.h"
 #include "paddler/animation.h"

@@ -3,7 +3,7 @@
 
 #include "ocean/normal_map.h"
 #include "ocean/surface.h"
-#include "water/textures.h"
+#include "platform/textures.h"
 
 #include <GL/gl.h>
 

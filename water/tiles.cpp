@@ -2,60 +2,19 @@
 // immediate-mode drawing of every kept tile as 64 strips through the water shader.
 #include "water/tiles.h"
 
+#include "base/vecmath.h"
 #include "ocean/surface.h"
+#include "platform/textures.h"
 #include "scene/counts.h"
 #include "scene/view.h"
 #include "water/normal_map_texture.h"
-#include "water/textures.h"
+#include "water/cube_maps.h"
 #include "water/water_shader.h"
 #include "water/wave_field_texture.h"
 
 #include <GL/gl.h>
-#include <cmath>
-#include <cstring>
 
 float waterModelToWorld[16];
-
-void identityMatrixf(float* m) {
-    for (int i = 0; i < 16; ++i)
-        m[i] = (i % 5 == 0) ? 1.0f : 0.0f;
-}
-
-void multiplyMatrixf(float* a, const float* b) {
-    float product[16];
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) {
-            float sum = 0;
-            for (int k = 0; k < 4; ++k)
-                sum += a[4 * r + k] * b[4 * k + c];
-            product[4 * r + c] = sum;
-        }
-    std::memcpy(a, product, sizeof product);
-}
-
-void setTranslationf(float* m, float x, float y, float z) {
-    // Adding +0.0 turns a -0.0 into +0.0.
-    m[3] = x + 0.0f;
-    m[7] = y + 0.0f;
-    m[11] = z + 0.0f;
-}
-
-// Multiplies m by a turn in the plane of axes a and b (x = 0, y = 1, z = 2).
-static void rotateInPlane(float* m, float degrees, int a, int b) {
-    float c = std::cos(degrees * DEGREES_TO_RADIANS_F), s = std::sin(degrees * DEGREES_TO_RADIANS_F);
-    float rotation[16];
-    identityMatrixf(rotation);
-    rotation[5 * a] = c;
-    rotation[4 * a + b] = -s;
-    rotation[4 * b + a] = s;
-    rotation[5 * b] = c;
-    multiplyMatrixf(m, rotation);
-}
-
-void rotateMatrixf(float* m, float ax, float az) {
-    if (ax != 0) rotateInPlane(m, ax, 1, 2);
-    if (az != 0) rotateInPlane(m, az, 0, 1);
-}
 
 void buildWaterModelToWorld(float* m) {
     identityMatrixf(m);

@@ -9,12 +9,6 @@ const int TILE_SIZE = 128; // one ocean patch
 // Row-major (element [r][c] at 4r + c), handed to the shader as "modelToWorld".
 extern float waterModelToWorld[16];
 
-// Row-major single-precision matrix helpers of the water transform.
-void identityMatrixf(float* m);
-void multiplyMatrixf(float* a, const float* b); // a = a * b
-void setTranslationf(float* m, float x, float y, float z);
-void rotateMatrixf(float* m, float ax, float az); // degrees about x, then about z; 0 skips
-
 // Sets m to the water's model-to-world matrix: the -90 degree turn about x and the lift.
 void buildWaterModelToWorld(float* m);
 

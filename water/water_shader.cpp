@@ -3,7 +3,7 @@
 #include "water/water_shader.h"
 
 #include "water/normal_map_texture.h"
-#include "water/textures.h"
+#include "water/cube_maps.h"
 #include "water/tiles.h"
 #include "water/wave_field_texture.h"
 

@@ -2,7 +2,7 @@
 #include "water/wave_field_texture.h"
 
 #include "ocean/wave_field.h"
-#include "water/textures.h"
+#include "platform/textures.h"
 
 #include <GL/gl.h>
 

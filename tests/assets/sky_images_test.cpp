@@ -2,7 +2,7 @@
 // lookup joins them, and the sky sits above the horizon.
 #include "assets/writers.h"
 #include "base/bmp.h"
-#include "water/textures.h"
+#include "base/jpeg.h"
 
 #include <gtest/gtest.h>
 

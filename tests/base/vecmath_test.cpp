@@ -1,4 +1,4 @@
-// Matrix layout, rotation direction, product order, transforms and the inverse.
+// Vector helpers, matrix layout, rotation direction, product order, transforms and the inverse.
 #include "base/vecmath.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,24 @@ static void expectNear(const Vec3& v, const Vec3& e, double tolerance) {
 static void expectIdentity(const Matrix4& m, double tolerance) {
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(m.m[i], i % 5 == 0 ? 1.0 : 0.0, tolerance) << "index " << i;
+}
+
+// The cross product is right-handed and anti-commutes; a unit vector of nothing stays nothing.
+TEST(Vec3, CrossProductHandednessAndUnitVectors) {
+    const Vec3 x(1, 0, 0), y(0, 1, 0), z(0, 0, 1);
+    const struct {
+        const char* what;
+        Vec3 got, want;
+    } cases[] = {{"x by y", cross(x, y), z},
+                 {"y by z", cross(y, z), x},
+                 {"z by x", cross(z, x), y},
+                 {"y by x", cross(y, x), z * -1},
+                 {"unit", unitVector(Vec3(3, -4, 0)), Vec3(0.6, -0.8, 0)},
+                 {"zero", unitVector(Vec3()), Vec3()}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        expectNear(c.got, c.want, 1e-15);
+    }
 }
 
 // Each rotation turns counter-clockwise about its axis; translations move points, not directions; the

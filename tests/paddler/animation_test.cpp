@@ -1,9 +1,5 @@
-// The keyframe animation's rules: key times, the pose as a function of the clip clock, and the quaternion
-// helpers.
+// The keyframe animation's rules: key times and the pose as a function of the clip clock.
 #include "model_bytes.h"
-
-#include <cmath>
-#include <random>
 
 namespace {
 
@@ -83,29 +79,6 @@ TEST_F(Animation, LastKeyLandsOnTheClipsEnd) {
     EXPECT_DOUBLE_EQ(bones[0].keyTimes[1], 1.0);
     poseAt(0.5);
     expectRootPose(slerpPose(RotationKey{0, 0, 0, 0}, RotationKey{3, 0, 0, 1.0f}, 0.5), 1e-9, "half");
-}
-
-TEST(Quaternions, EulerAndKeyPoseGiveTheSameRotation) {
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> angle(-3.1, 3.1);
-    for (int i = 0; i < 200; ++i) {
-        RotationKey k{0, float(angle(random)), float(angle(random)), float(angle(random))};
-        Matrix4 a = quaternionToMatrix(eulerToQuaternion(k.angleX, k.angleY, k.angleZ));
-        expectNear(a, keyPoseMatrix(k), 1e-6, "random angles");
-    }
-}
-
-TEST(Quaternions, SlerpTakesTheShortArcAndBlendsNearlyEqualOnesLinearly) {
-    Quaternion a = eulerToQuaternion(0, 0, 0.2), b = eulerToQuaternion(0, 0, 0.6);
-    Quaternion negB{-b.x, -b.y, -b.z, -b.w};
-    Quaternion half = slerpQuaternion(a, negB, 0.5);
-    // The same rotation as the short way round, up to the overall sign of the negated start.
-    EXPECT_NEAR(std::fabs(half.z), std::sin(0.2), 1e-6);
-    EXPECT_NEAR(std::fabs(half.w), std::cos(0.2), 1e-6);
-    Quaternion c = eulerToQuaternion(0, 0, 0.2001);
-    Quaternion lin = slerpQuaternion(a, c, 0.25); // 1 - dot <= 0.0001: plain weights
-    EXPECT_DOUBLE_EQ(lin.z, 0.75 * a.z + 0.25 * c.z);
-    EXPECT_DOUBLE_EQ(lin.w, 0.75 * a.w + 0.25 * c.w);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Decoding a JPEG file through libjpeg.
-#include "water/jpeg_file.h"
+#include "base/jpeg.h"
 
 #include <csetjmp>
 #include <cstdio>

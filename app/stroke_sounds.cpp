@@ -18,10 +18,12 @@ const float NEAREST = 400.0f, FARTHEST = 4000.0f;
 // Blade speeds through the water (units a second) that give the loudest splash and run: a forward
 // stroke's catch comes in at about 230 to 280.
 const double LOUDEST_CATCH = 280, LOUDEST_RUN = 300;
-const double QUIETEST_SPLASH = 0.15; // of full volume, for a blade that only slips in
-const double RUN_LOUDEST = 0.6;      // the run's gain at LOUDEST_RUN, under the splash
-const double RUN_EASE = 0.06;        // seconds: the run's gain follows the blade this slowly, so no clicks
-const int DRIPS_VOLUME = 150;
+// Gains (0 to 1) against the loon's 0.2: a splash a few times louder than the distant call at its
+// height, the run under it, the drips fainter still.
+const double SPLASH_LOUDEST = 0.6, SPLASH_QUIETEST = 0.1; // the quietest for a blade that only slips in
+const double RUN_LOUDEST = 0.4;                           // at LOUDEST_RUN
+const double DRIPS_GAIN = 0.35;
+const double RUN_EASE = 0.06; // seconds: the run's gain follows the blade this slowly, so no clicks
 
 int volumeOf(double gain) {
     return static_cast<int>(std::lround(255 * std::fmin(std::fmax(gain, 0.0), 1.0)));
@@ -61,13 +63,14 @@ void updateStrokeSounds() {
     const float position[3] = {float(at.x), float(at.y), float(at.z)};
 
     if (bladeWater.catches > 0) {
-        double loudness = std::fmax(bladeWater.catchSpeed / LOUDEST_CATCH, QUIETEST_SPLASH);
+        double loudness = std::fmax(SPLASH_LOUDEST * std::fmin(bladeWater.catchSpeed / LOUDEST_CATCH, 1.0),
+                                    SPLASH_QUIETEST);
         FSOUND_PlaySound3DAttrib(s.splashChannel, s.splash, -1, volumeOf(loudness), -1, position, nullptr);
     }
     // Out of the water since the last frame, whether or not a frame saw it wet.
     bool leftTheWater = !bladeWater.wet && (s.lastWet || bladeWater.sinceOut < s.lastSinceOut);
     if (leftTheWater)
-        FSOUND_PlaySound3DAttrib(s.dripsChannel, s.drips, -1, DRIPS_VOLUME, -1, position, nullptr);
+        FSOUND_PlaySound3DAttrib(s.dripsChannel, s.drips, -1, volumeOf(DRIPS_GAIN), -1, position, nullptr);
     s.lastWet = bladeWater.wet;
     s.lastSinceOut = bladeWater.sinceOut;
 

@@ -51,7 +51,9 @@ TEST(PaddleSounds, ReadBackWithTheirShapes) {
         }
         EXPECT_GT(rms[loudest], 0.15) << "heard";
         EXPECT_LT(loudest * 0.01, c.peakBefore);
-        if (c.bursts) EXPECT_EQ(bursts, c.bursts);
+        if (c.bursts) {
+            EXPECT_EQ(bursts, c.bursts);
+        }
         // A loop's seam is no bigger a step than those within it; a one-shot ends in quiet.
         double largestStep = 0;
         for (size_t i = 1; i < s.size(); ++i)

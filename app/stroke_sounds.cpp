@@ -16,8 +16,8 @@ namespace {
 // Full volume at the distance of the canoe's resting place from the viewer; half at twice that.
 const float NEAREST = 400.0f, FARTHEST = 4000.0f;
 // Blade speeds through the water (units a second) that give the loudest splash and run: a forward
-// stroke's catch comes in at about 230 to 280.
-const double LOUDEST_CATCH = 280, LOUDEST_RUN = 300;
+// stroke's catch comes in at about 230 to 280, and its blade pulls at up to some 200.
+const double LOUDEST_CATCH = 280, LOUDEST_RUN = 200;
 // Gains (0 to 1) against the loon's 0.2: a splash a few times louder than the distant call at its
 // height, the run under it, the drips fainter still.
 const double SPLASH_LOUDEST = 0.6, SPLASH_QUIETEST = 0.1; // the quietest for a blade that only slips in

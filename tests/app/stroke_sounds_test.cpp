@@ -115,7 +115,7 @@ TEST(StrokeSounds, ASplashStartsAtEveryCatchAndNothingWhileResting) {
 
     std::vector<double> catches, speeds;
     std::vector<std::pair<double, double>> rests; // [from, to) while the paddler rests, dry
-    double leftWater = -1e9;
+    double leftWater = -1e9, loudestRun = 0, fastestRunChange = 0;
     bool asked = false, restAsked = false;
     for (int frame = 0;; ++frame) {
         std::this_thread::sleep_until(opened + std::chrono::microseconds(frame * 1000000 / 60));
@@ -124,10 +124,15 @@ TEST(StrokeSounds, ASplashStartsAtEveryCatchAndNothingWhileResting) {
         if (!asked && now >= STROKES_ASKED) requestStroke(LEFT.forward, 1), asked = true;
         if (!restAsked && now >= REST_ASKED) requestStroke(LEFT.idle, 1), restAsked = true;
         bool wasWet = bladeWater.wet;
+        double runGain = strokeSounds.bladeGain, sceneTime = frameClock.sceneTime;
         updateFrame(now);
         updateStrokeSounds();
         if (bladeWater.catches > 0) catches.push_back(now), speeds.push_back(bladeWater.catchSpeed);
         if (wasWet && !bladeWater.wet) leftWater = now;
+        loudestRun = std::fmax(loudestRun, strokeSounds.bladeGain);
+        if (frameClock.sceneTime > sceneTime)
+            fastestRunChange = std::fmax(fastestRunChange, std::fabs(strokeSounds.bladeGain - runGain) /
+                                                               (frameClock.sceneTime - sceneTime));
         bool resting = strokeState.currentClip == LEFT.idle && !bladeWater.wet && now - leftWater > DRIPPING;
         if (resting && (rests.empty() || rests.back().second != -1)) rests.push_back({now, -1});
         if (!resting && !rests.empty() && rests.back().second == -1) rests.back().second = now;
@@ -154,6 +159,12 @@ TEST(StrokeSounds, ASplashStartsAtEveryCatchAndNothingWhileResting) {
     for (int f = info.samplerate; f < 2 * info.samplerate && f < got; ++f)
         loon += mono[f] * mono[f] / info.samplerate;
     EXPECT_GT(std::sqrt(loon), 0.02) << "the loon calls in the mix";
+
+    // The run swells while the blade pulls and fades over tens of milliseconds, never at a click's pace
+    // (its whole range in a frame would be some 25 a second).
+    std::printf("the run: loudest gain %.2f, fastest change %.1f a second\n", loudestRun, fastestRunChange);
+    EXPECT_GT(loudestRun, 0.15);
+    EXPECT_LT(fastestRunChange, 10);
 
     std::vector<double> found = onsets(mono, info.samplerate);
     ASSERT_GE(catches.size(), 3u) << "forward strokes from " << STROKES_ASKED << " s to " << REST_ASKED

@@ -62,14 +62,15 @@ void updateStrokeSounds() {
     (viewMatrix() * sceneMatrix).transformPoint(at);
     const float position[3] = {float(at.x), float(at.y), float(at.z)};
 
-    if (bladeWater.catches > 0) {
+    // Only on their own channels: FSOUND_FREE (-1) would make a new one each time.
+    if (bladeWater.catches > 0 && s.splashChannel >= 0) {
         double loudness = std::fmax(SPLASH_LOUDEST * std::fmin(bladeWater.catchSpeed / LOUDEST_CATCH, 1.0),
                                     SPLASH_QUIETEST);
         FSOUND_PlaySound3DAttrib(s.splashChannel, s.splash, -1, volumeOf(loudness), -1, position, nullptr);
     }
     // Out of the water since the last frame, whether or not a frame saw it wet.
     bool leftTheWater = !bladeWater.wet && (s.lastWet || bladeWater.sinceOut < s.lastSinceOut);
-    if (leftTheWater)
+    if (leftTheWater && s.dripsChannel >= 0)
         FSOUND_PlaySound3DAttrib(s.dripsChannel, s.drips, -1, volumeOf(DRIPS_GAIN), -1, position, nullptr);
     s.lastWet = bladeWater.wet;
     s.lastSinceOut = bladeWater.sinceOut;

@@ -87,6 +87,9 @@ TEST(StrokeSounds, ASplashStartsAtEveryCatchAndNothingWhileResting) {
     ASSERT_TRUE(readGunwaleMask(mask));
     ASSERT_TRUE(readStrokeFile(samples));
     initRocking();
+    startClipAfresh(LEFT.idle, 1);
+    resetPaddleWater();
+    frameClock = FrameClock();
 
     std::string mix = testing::TempDir() + "stroke_mix.wav", config = testing::TempDir() + "alsoft.conf";
     std::ofstream(config) << "[general]\ndrivers=wave\n[wave]\nfile=" << mix << "\n";
@@ -109,9 +112,6 @@ TEST(StrokeSounds, ASplashStartsAtEveryCatchAndNothingWhileResting) {
     startLoonSound();
     startStrokeSounds();
     ASSERT_GE(strokeSounds.splashChannel, 0);
-    startClipAfresh(LEFT.idle, 1);
-    resetPaddleWater();
-    frameClock = FrameClock();
 
     std::vector<double> catches, speeds;
     std::vector<std::pair<double, double>> rests; // [from, to) while the paddler rests, dry
@@ -147,6 +147,8 @@ TEST(StrokeSounds, ASplashStartsAtEveryCatchAndNothingWhileResting) {
     std::vector<float> frames(static_cast<size_t>(info.frames) * info.channels);
     sf_count_t got = sf_readf_float(file, frames.data(), info.frames);
     sf_close(file);
+    std::remove(mix.c_str());
+    std::remove(config.c_str());
     std::vector<float> mono(static_cast<size_t>(got));
     for (size_t f = 0; f < mono.size(); ++f)
         for (int ch = 0; ch < info.channels; ++ch)

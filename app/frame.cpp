@@ -2,6 +2,7 @@
 #include "app/frame.h"
 
 #include "app/counters.h"
+#include "app/stroke_sounds.h"
 #include "scene/clock.h"
 #include "scene/view.h"
 #include "ocean/surface.h"
@@ -29,6 +30,7 @@ static void drawCanoeAndPaddler() {
 
 void displayFrame() {
     updateFrame(wallClockSeconds());
+    updateStrokeSounds();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

@@ -25,8 +25,8 @@ static const char helpText[] =
     "the asked-for stroke has started are ignored.\n"
     "\n"
     "It reads from the working folder: the canoe's sixteen .shad shapes, fstroke.stroke, gunwale.mask,\n"
-    "K.man (the paddler), K.pad (the paddle), the BMP, TGA and JPEG textures they name, loon5.wav and the\n"
-    "water's shaders v.cg and f.cg.\n"
+    "K.man (the paddler), K.pad (the paddle), the BMP, TGA and JPEG textures they name, the sounds\n"
+    "loon5.wav, splash.wav, blade.wav and drips.wav, and the water's shaders v.cg and f.cg.\n"
     "Any other argument goes to GLUT (for example -display :1).\n";
 
 // True when the command line asks for the help text instead of the scene.

@@ -3,6 +3,7 @@
 #include "app/scene.h"
 #include "scene/clock.h"
 #include "app/loon.h"
+#include "app/stroke_sounds.h"
 #include "canoe/canoe_textures.h"
 #include "canoe/materials.h"
 #include "canoe/rocking.h"
@@ -95,8 +96,9 @@ void initScene() {
     bottomCubeTexture = loadBottomCube();
     // 10. Water shader.
     initWaterShader();
-    // 11. The loon's call, looping from now on.
+    // 11. The loon's call, looping from now on; the stroke's sounds on the same device.
     startLoonSound();
+    startStrokeSounds();
     // 12. Paddler and paddle models.
     switch (initPaddlerModels()) {
     case PADDLER_MISSING:

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     }
     std::string folder = argv[1];
     bool ok = writeSkyAndWaterImages(folder) && writeCanoeData(folder) && writePaddlerModels(folder) &&
-              writeLoonSound(folder);
+              writeLoonSound(folder) && writeStrokeSounds(folder);
     if (!ok) {
         std::fprintf(stderr, "canoe_assets: could not write the run folder %s\n", folder.c_str());
         return 1;

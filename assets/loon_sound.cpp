@@ -8,11 +8,6 @@
 
 static const int RATE = 22050;
 
-static void putLittleEndian(std::vector<unsigned char>& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<unsigned char>(value >> (8 * i)));
-}
-
 // Smooth rise and fall of an envelope between 0 and 1 over [start, end) seconds.
 static double envelope(double t, double start, double end, double attack, double release) {
     if (t < start || t >= end) return 0.0;
@@ -51,22 +46,5 @@ bool writeLoonSound(const std::string& folder) {
         pcm[i] = static_cast<int16_t>(std::lround(std::max(-1.0, std::min(1.0, value)) * 32000.0));
     }
 
-    std::vector<unsigned char> wav;
-    const uint32_t dataBytes = static_cast<uint32_t>(frames) * 2;
-    wav.insert(wav.end(), {'R', 'I', 'F', 'F'});
-    putLittleEndian(wav, 36 + dataBytes, 4);
-    wav.insert(wav.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    putLittleEndian(wav, 16, 4);
-    putLittleEndian(wav, 1, 2); // PCM
-    putLittleEndian(wav, 1, 2); // mono
-    putLittleEndian(wav, RATE, 4);
-    putLittleEndian(wav, RATE * 2, 4);
-    putLittleEndian(wav, 2, 2);
-    putLittleEndian(wav, 16, 2);
-    wav.insert(wav.end(), {'d', 'a', 't', 'a'});
-    putLittleEndian(wav, dataBytes, 4);
-    for (int16_t sample : pcm)
-        putLittleEndian(wav, static_cast<uint16_t>(sample), 2);
-
-    return writeAssetBytes(folder, "loon5.wav", wav);
+    return writeMonoWav(folder, "loon5.wav", pcm, RATE);
 }

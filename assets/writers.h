@@ -2,6 +2,7 @@
 // false (after a message) when a file can't be written.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,8 +15,13 @@ bool writeCanoeData(const std::string& folder);
 bool writePaddlerModels(const std::string& folder);
 // "loon5.wav".
 bool writeLoonSound(const std::string& folder);
+// The stroke's sounds: "splash.wav" (the catch), "blade.wav" (the blade's run through the water, a
+// seamless loop) and "drips.wav" (the recovery).
+bool writeStrokeSounds(const std::string& folder);
 
 // Opens 'folder/name' for binary writing; prints a message and returns null on failure.
 FILE* openAssetFile(const std::string& folder, const char* name);
 // Writes 'bytes' as 'folder/name'; false (after a message) when the file can't be written whole.
 bool writeAssetBytes(const std::string& folder, const char* name, const std::vector<unsigned char>& bytes);
+// Writes 'pcm' as a 16-bit mono PCM WAV of 'rate' frames a second.
+bool writeMonoWav(const std::string& folder, const char* name, const std::vector<int16_t>& pcm, int rate);

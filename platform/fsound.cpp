@@ -90,16 +90,24 @@ int FSOUND_Sample_SetMinMaxDistance(FSOUND_SAMPLE* sample, float minDistance, fl
     return 1;
 }
 
-int FSOUND_PlaySound3DAttrib(int, FSOUND_SAMPLE* sample, int, int volume, int, const float* position,
+int FSOUND_PlaySound3DAttrib(int channel, FSOUND_SAMPLE* sample, int, int volume, int, const float* position,
                              const float*) {
-    if (!context || !sample || channelCount == MAX_CHANNELS) return -1;
+    if (!context || !sample) return -1;
+    bool reused = channel >= 0 && channel < channelCount;
+    if (!reused && channelCount == MAX_CHANNELS) return -1;
     ALuint source;
-    alGenSources(1, &source);
+    if (reused) {
+        source = channelSources[channel];
+        alSourceStop(source); // a buffer can only be changed on a stopped source
+    } else {
+        alGenSources(1, &source);
+    }
     alSourcei(source, AL_BUFFER, static_cast<ALint>(sample->buffer));
     alSourcei(source, AL_LOOPING, (sample->mode & FSOUND_LOOP_NORMAL) ? AL_TRUE : AL_FALSE);
     alSourcef(source, AL_REFERENCE_DISTANCE, sample->minDistance);
     alSourcef(source, AL_MAX_DISTANCE, sample->maxDistance);
     if (position) {
+        alSourcei(source, AL_SOURCE_RELATIVE, AL_FALSE);
         alSource3f(source, AL_POSITION, position[0], position[1], position[2]);
     } else {
         // No position: the sound sits at the listener.
@@ -109,8 +117,15 @@ int FSOUND_PlaySound3DAttrib(int, FSOUND_SAMPLE* sample, int, int volume, int, c
     if (volume >= 0) alSourcef(source, AL_GAIN, volume / 255.0f);
     alSourcePlay(source);
     if (alGetError() != AL_NO_ERROR) return -1;
+    if (reused) return channel;
     channelSources[channelCount] = source;
     return channelCount++;
+}
+
+int FSOUND_3D_SetAttributes(int channel, const float* position, const float*) {
+    if (!context || channel < 0 || channel >= channelCount || !position) return 0;
+    alSource3f(channelSources[channel], AL_POSITION, position[0], position[1], position[2]);
+    return 1;
 }
 
 int FSOUND_SetVolume(int channel, int volume) {
@@ -119,4 +134,18 @@ int FSOUND_SetVolume(int channel, int volume) {
     if (volume > 255) volume = 255;
     alSourcef(channelSources[channel], AL_GAIN, volume / 255.0f);
     return 1;
+}
+
+void FSOUND_Close() {
+    if (!context) return;
+    alSourceStopv(channelCount, channelSources);
+    alDeleteSources(channelCount, channelSources);
+    for (int i = 0; i < sampleCount; ++i)
+        alDeleteBuffers(1, &samples[i].buffer);
+    channelCount = sampleCount = 0;
+    alcMakeContextCurrent(nullptr);
+    alcDestroyContext(context);
+    alcCloseDevice(device);
+    context = nullptr;
+    device = nullptr;
 }

@@ -1,5 +1,5 @@
-// The sound calls: a loaded sample plays on a looping 3-D channel; no device, a missing file or a
-// null sample are silent no-ops, never a crash.
+// The sound calls: a loaded sample plays on a looping 3-D channel and again on the same channel; no
+// device, a missing file, a null sample or a closed device are silent no-ops, never a crash.
 #include "assets/writers.h"
 #include "platform/fsound.h"
 
@@ -32,4 +32,12 @@ TEST(Sound, LoopsALoadedSampleAndShrugsOffMissingOnes) {
     int channel = FSOUND_PlaySound3DAttrib(FSOUND_FREE, loon, -1, -1, -1, nullptr, nullptr);
     EXPECT_GE(channel, 0);
     EXPECT_EQ(FSOUND_SetVolume(channel, 50), 1);
+
+    // A sound played again on its channel makes no new one; after closing, every call is a no-op.
+    const float place[3] = {0, 0, -400};
+    EXPECT_EQ(FSOUND_PlaySound3DAttrib(channel, loon, -1, 0, -1, place, nullptr), channel);
+    EXPECT_EQ(FSOUND_3D_SetAttributes(channel, place, nullptr), 1);
+    FSOUND_Close();
+    EXPECT_EQ(FSOUND_3D_SetAttributes(channel, place, nullptr), 0);
+    EXPECT_EQ(FSOUND_SetVolume(channel, 50), 0);
 }

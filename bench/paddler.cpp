@@ -98,7 +98,7 @@ void PaddlerFrame(benchmark::State& state) {
     setupSkeleton(&root);
     paddlerClips = clips;
     paddlerClipCount = CLIPS;
-    strokeState = StrokeState();
+    resetStrokes(SIDE_CLIPS[1].idle, 1);
     startAnimation();
     SkinVertex* skin = new SkinVertex[vertexCount];
     static BlendList list;
@@ -117,7 +117,7 @@ void PaddlerFrame(benchmark::State& state) {
     }
     long before = allocations.load();
     for (auto _ : state) {
-        clipClock.clipElapsed = std::fmod(clipClock.clipElapsed + 1.0 / 60, clipClock.clipDuration);
+        setClipElapsed(std::fmod(clipClock.clipElapsed + 1.0 / 60, clipClock.clipDuration));
         updateHierarchy();
         skinVertices(skin, list, bones);
         benchmark::DoNotOptimize(skin[0].skinnedPosition);
@@ -176,7 +176,7 @@ void GeneratedPaddlerFrame(benchmark::State& state) {
             updateFrame(now);
             drawPaddlerFrame(placement, renderer);
         } else {
-            clipClock.clipElapsed = std::fmod(now, clipClock.clipDuration);
+            setClipElapsed(std::fmod(now, clipClock.clipDuration));
             updateHierarchy();
             if (state.range(0) == 1) skinModel(paddler, blendList, bones);
         }

@@ -27,7 +27,7 @@ void startPaddler() {
     markFaceBindings(paddler);
     paddlerClipCount = paddler.model.clipCount;
     paddlerClips = paddler.model.clips;
-    strokeState = StrokeState();
+    resetStrokes(SIDE_CLIPS[1].idle, 1);
     frameClock = FrameClock();
     startAnimation();
     // Two seconds in frames of a quarter: clips end and start again on the way.

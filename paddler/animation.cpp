@@ -37,15 +37,17 @@ void startClip(double start) {
     }
 }
 
+void setClipElapsed(double seconds) {
+    clipClock.clipElapsed = seconds;
+}
+
 void startAnimation() {
     animationOn = true;
     startClip(0);
 }
 
 void startClipAfresh(int clip, int side) {
-    strokeState = StrokeState();
-    strokeState.paddleSide = side;
-    strokeState.currentClip = strokeState.requestedClip = clip;
+    resetStrokes(clip, side);
     startAnimation();
 }
 

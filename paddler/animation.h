@@ -24,6 +24,8 @@ double clipDurationOf(int clip);
 // Starts the current clip (strokeState.currentClip) at the scene's time 'start': the clock, and every
 // bone's key times for it. The last key lands on the clip's end whatever its frame number.
 void startClip(double start);
+// Where the current clip stands: 'seconds' since its start.
+void setClipElapsed(double seconds);
 // Switches the animation on with the current clip starting at time 0.
 void startAnimation();
 // Starts 'clip' afresh with the paddle in hand 'side', as though no clip had played before: a fresh

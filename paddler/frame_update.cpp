@@ -33,7 +33,7 @@ void playClipsUntil(double t) {
         startNextClip();
         startClip(end);
     }
-    clipClock.clipElapsed = t - clipClock.clipStartTime;
+    setClipElapsed(t - clipClock.clipStartTime);
 }
 
 // The canoe and the water from the scene's time 'from' to 'to': as each 1/60 s begins, a rate step with the
@@ -76,7 +76,7 @@ void updateFrame(double now) {
 
 void posePaddlerAt(int clip, int side, double seconds) {
     startClipAfresh(clip, side);
-    clipClock.clipElapsed = seconds;
+    setClipElapsed(seconds);
     updateHierarchy();
     skinModel(paddler, blendList, bones);
 }

@@ -9,6 +9,12 @@ Matrix4 sceneMatrix;
 static void noRedisplay() {}
 void (*strokeRedisplay)() = noRedisplay;
 
+void resetStrokes(int clip, int side) {
+    strokeState = StrokeState();
+    strokeState.paddleSide = side;
+    strokeState.currentClip = strokeState.requestedClip = clip;
+}
+
 void requestStroke(int stroke, int hand) {
     // One request at a time: keys are ignored until the queued stroke has started.
     if (strokeState.queuedStroke != -1) return;

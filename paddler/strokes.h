@@ -36,6 +36,8 @@ extern Matrix4 sceneMatrix; // the canoe's placement on the water, written by mo
 // Asked for after a stroke is queued; the program points it at the window's redisplay request.
 extern void (*strokeRedisplay)();
 
+// A fresh stroke state playing 'clip' with the paddle in 'side's hand, as at start-up.
+void resetStrokes(int clip, int side);
 // A key's request: queues 'stroke' (a clip) played with the paddle in 'hand', unless a stroke is already
 // queued; marks a change of hands when 'hand' does not hold the paddle.
 void requestStroke(int stroke, int hand);

@@ -451,9 +451,16 @@ const Target CATCH = {Vec3(16, 29, 16), Vec3(-0.35, 1, -0.05), Vec3(0, 0, 1), 12
 const Target POWER_END = {Vec3(18, 29, -3), Vec3(-0.3, 1, 0.45), Vec3(0, 0, 1), 2, 8};
 const Target EXIT = {Vec3(16, 44, -4), Vec3(-0.8, 0.6, 0.5), Vec3(1, 0, 0.3), 2, 8};
 const Target RECOVERY = {Vec3(15, 45.5, 6), Vec3(-0.8, 0.5, 0.1), Vec3(1, 0, 0.3), 4, -6};
-// The stern pry: the blade beside the hip, face to the hull, levered out off the gunwale.
-const Target PRY_IN = {Vec3(17, 29, -6), Vec3(-0.15, 1, 0), Vec3(1, 0, 0), 4, 6};
+// The stern pry: the blade laid back toward the stern over the water, swung down edge first into the
+// water beside the hull, face to it, levered out off the gunwale, and lifted out while still out from
+// the hull by tipping the shaft over across the canoe; it goes back to the ready pose in the air. The
+// wet blade only moves outward: sweeping in while wet would undo the turn. The odd figures keep the
+// arms' solve smooth from pose to pose (no elbow flipping its swivel between frames), so that the keys
+// follow the path closely.
+const Target PRY_SET = {Vec3(15.6, 36.3, -7.7), Vec3(0.2, 1, 2.71), Vec3(1, 0, 0), 5, 23};
+const Target PRY_IN = {Vec3(15, 28.9, -9), Vec3(-0.24, 1, 0.67), Vec3(1, 0, 0), -3, -11};
 const Target PRY_OUT = {Vec3(15, 30, -6), Vec3(-0.55, 1, 0), Vec3(1, 0, 0), 2, 8};
+const Target PRY_LIFT = {Vec3(16.4, 42.1, 1.3), Vec3(-1.62, 0.69, 0.39), Vec3(1, 0, 0.2), 3, 16};
 // The draw-rudder behind the hip: drawn in face first, sliced back out edge on.
 const Target HOLD_OUT = {Vec3(17, 29, -8), Vec3(-0.5, 1, 0), Vec3(1, 0, 0), 2, 10};
 const Target HOLD_IN = {Vec3(17, 29, -8), Vec3(-0.15, 1, 0), Vec3(1, 0, 0), 2, 10};
@@ -475,7 +482,13 @@ void addSideClips(DraftModel& m, int side) {
     for (auto it = stroke.rbegin(); it != stroke.rend(); ++it)
         back.push_back({1 - it->at, it->target});
     addClip(m, clip.backward, 1.6, back, side, 20);
-    addClip(m, clip.turningStroke, 1.5, {{0, t(READY)}, {0.3, t(PRY_IN)}, {0.75, t(PRY_OUT)}, {1, t(READY)}},
+    addClip(m, clip.turningStroke, 1.5,
+            {{0, t(READY)},
+             {0.21, t(PRY_SET)},
+             {0.4, t(PRY_IN)},
+             {0.7, t(PRY_OUT)},
+             {0.87, t(PRY_LIFT)},
+             {1, t(READY)}},
             side, 20);
     addClip(m, clip.holdEntry, 0.5, {{0, t(READY)}, {1, t(HOLD_OUT)}}, side, 8);
     addClip(m, clip.holdHeld, 1.2,

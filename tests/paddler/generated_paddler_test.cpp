@@ -45,9 +45,9 @@ struct ClipRole {
     int turn;
 };
 const ClipRole ROLES[] = {
-    {0, 1, 0.15, 0.55, 0.7, 0.9, 0},  {4, 1, 0.45, 0.85, 0.1, 0.3, 0}, {3, 1, 0.3, 0.75, -1, -1, 1},
+    {0, 1, 0.15, 0.55, 0.7, 0.9, 0},  {4, 1, 0.45, 0.85, 0.1, 0.3, 0}, {3, 1, 0.4, 0.7, 0.9, 1, 1},
     {8, 1, 0, 1, -1, -1, -1},         {1, 1, -1, -1, 0, 1, 0},         {6, 0, 0.15, 0.55, 0.7, 0.9, 0},
-    {10, 0, 0.45, 0.85, 0.1, 0.3, 0}, {14, 0, 0.3, 0.75, -1, -1, -1},  {12, 0, 0, 1, -1, -1, 1},
+    {10, 0, 0.45, 0.85, 0.1, 0.3, 0}, {14, 0, 0.4, 0.7, 0.9, 1, -1},   {12, 0, 0, 1, -1, -1, 1},
     {5, 0, -1, -1, 0, 1, 0},          {24, 1, -1, -1, -1, -1, 0},      {25, 1, -1, -1, -1, -1, 0},
     {23, 0, -1, -1, -1, -1, 0},       {26, 0, -1, -1, -1, -1, 0},
 };
@@ -57,7 +57,20 @@ struct Figures {
     double maxOffShaft = 0, maxGripGap = 0;
     double maxFlexion = 0, maxSwing = 0, maxTwist = 0;         // degrees, the worse wrist of the two
     double aboveKeel = 99, headClearance = 99, maxStretch = 0; // 99: nothing met
+    // A pry's wet blade at the two rocking samples of extreme roll: how far its centre moves out from
+    // the canoe's centre plane while wet and how far back in (the sums of its steps each way).
+    double pryOut[2] = {0, 0}, pryIn[2] = {0, 0};
 };
+
+// The rocking samples rolled furthest each way (today 10 degrees and level: the rocking rolls one way
+// only).
+void rollExtremes(int extremes[2]) {
+    extremes[0] = extremes[1] = 0;
+    for (int k = 0; k < strokeSamples.sampleCount; ++k) {
+        if (rockRollTable[k] < rockRollTable[extremes[0]]) extremes[0] = k;
+        if (rockRollTable[k] > rockRollTable[extremes[1]]) extremes[1] = k;
+    }
+}
 
 // Every bound paddler vertex where this frame's bones put it, as drawing skins it.
 void skinPaddler() {
@@ -163,6 +176,10 @@ Figures GeneratedPaddler::measure(const ClipRole& r) {
     Vec3 last[BLADE_POINTS];
     const Matrix4 seat = paddlerSeatMatrix();
     bool keelDone = false;
+    bool pry = r.clip == SIDE_CLIPS[r.side].turningStroke;
+    int extremes[2];
+    rollExtremes(extremes);
+    double wetOut[2] = {-1, -1};
     for (double at = start(r.clip); at < 0.9999; at = step()) {
         Matrix4 level = paddleInCanoe(r.side, -1);
         bool power = at >= r.powerFrom && at <= r.powerTo, air = at >= r.airFrom && at <= r.airTo;
@@ -175,6 +192,25 @@ Figures GeneratedPaddler::measure(const ClipRole& r) {
                 if (air) f.minAirClearance = std::fmin(f.minAirClearance, p.y - WATER);
             }
             if (power) f.minUnder = std::fmin(f.minUnder, double(under) / BLADE_POINTS);
+        }
+        // The pry levers the blade out through all its time in the water: the centre of the blade's wet
+        // points, measured across the canoe's centre plane (the rocking rolls the hull with the blade).
+        for (int e = 0; pry && e < 2; ++e) {
+            Matrix4 m = paddleInCanoe(r.side, extremes[e]);
+            int wet = 0;
+            double out = 0;
+            for (int i = 0; i < BLADE_POINTS; ++i)
+                if (inCanoe(m, bladePoint(i)).y < WATER) {
+                    ++wet;
+                    out += std::fabs(inCanoe(level, bladePoint(i)).x - HULL_X);
+                }
+            if (wet == 0) continue;
+            out /= wet;
+            if (wetOut[e] >= 0) {
+                f.pryOut[e] += std::fmax(0, out - wetOut[e]);
+                f.pryIn[e] += std::fmax(0, wetOut[e] - out);
+            }
+            wetOut[e] = out;
         }
         // The water's drag on the face of the blade, on its wet part, handed on to the hull as a turn
         // about midships (positive turns the bow toward +x).
@@ -270,24 +306,35 @@ TEST_F(GeneratedPaddler, ModelsFitTheScene) {
 }
 
 // Every clip played through: the strokes and holds in the water through their power phase, out of it
-// in the air, turning the canoe the way the clip turns it, with the top hand on the grip and the wrists
-// and forearms within their bounds; every clip, the changes of hands included, clear of the hull, with
-// both hands on the shaft, the body above the keel, head and hat clear of the paddle and the skin whole.
+// in the air, turning the canoe the way the clip turns it, the pry's wet blade only going out from the
+// hull at both roll extremes (a blade that sweeps in while wet undoes its own turn), with the top hand
+// on the grip and the wrists and forearms within their bounds; every clip, the changes of hands
+// included, clear of the hull, with both hands on the shaft, the body above the keel, head and hat
+// clear of the paddle and the skin whole.
 TEST_F(GeneratedPaddler, ClipsWorkTheWater) {
+    int extremes[2];
+    rollExtremes(extremes);
     if (printFigures())
         std::printf(
             "clip  under  air  in hull      turn  off shaft  grip gap  flexion swing twist  keel  head "
-            "stretch\n");
+            "stretch  pry out/in at roll %.0f, %.0f degrees\n",
+            std::fabs(rockRollTable[extremes[0]]), std::fabs(rockRollTable[extremes[1]]));
     for (const ClipRole& r : ROLES) {
         Figures f = measure(r);
         if (printFigures())
-            std::printf("%4d %5.0f%% %6.2f %5.2f %+11.2f %6.2f %9.2f %9.1f %5.1f %5.1f %6.2f %5.2f %5.2f\n",
+            std::printf("%4d %5.0f%% %6.2f %5.2f %+11.2f %6.2f %9.2f %9.1f %5.1f %5.1f %6.2f %5.2f %5.2f"
+                        "  %5.2f %5.2f %5.2f %5.2f\n",
                         r.clip, 100 * f.minUnder, f.minAirClearance, f.maxHullDepth, f.moment, f.maxOffShaft,
                         f.maxGripGap, f.maxFlexion, f.maxSwing, f.maxTwist, f.aboveKeel, f.headClearance,
-                        f.maxStretch);
+                        f.maxStretch, f.pryOut[0], f.pryIn[0], f.pryOut[1], f.pryIn[1]);
         EXPECT_GE(f.minUnder, 0.4) << "clip " << r.clip;
         EXPECT_GE(f.minAirClearance, 2.0) << "clip " << r.clip;
         EXPECT_TRUE(r.turn == 0 || f.moment * r.turn > 0) << "clip " << r.clip << " turn " << f.moment;
+        if (r.clip == SIDE_CLIPS[r.side].turningStroke)
+            for (int e = 0; e < 2; ++e) {
+                EXPECT_GE(f.pryOut[e], 3.0) << "clip " << r.clip << " roll " << rockRollTable[extremes[e]];
+                EXPECT_LE(f.pryIn[e], 0.25) << "clip " << r.clip << " roll " << rockRollTable[extremes[e]];
+            }
         if (r.clip < 23) {
             EXPECT_LE(f.maxGripGap, 0.5) << "clip " << r.clip;
             EXPECT_LE(f.maxFlexion, 60) << "clip " << r.clip;

@@ -1,12 +1,10 @@
-// BMP reader: every supported depth under both header forms, with and without the file header,
-// decoded to exact bytes; headers it cannot decode refused. (Reads past cut files are the fuzz
-// target's: it touches every pixel of whatever the reader accepts.)
-#include "assets/image_writers.h"
+// BMP reader: every supported depth under both header forms, with and without the file header, decoded to
+// exact bytes; headers it cannot decode refused. (Reads past cut files are the fuzz target's; missing and
+// cut files the damage table's, tests/e2e/damage.cpp.)
 #include "base/bmp.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -122,19 +120,6 @@ TEST(BmpImage, RefusesHeadersItCannotDecode) {
         EXPECT_EQ(decodeBmpImage(file.data(), file.size(), "bad.bmp"), nullptr) << d.what;
     }
     testing::internal::GetCapturedStdout();
-}
-
-TEST(BmpImage, LoadsFromDiskAndReportsAMissingFile) {
-    Bytes pixels = expectedPixels(24);
-    ASSERT_TRUE(writeBmpFile(testing::TempDir(), "disk.bmp", W, H, pixels.data()));
-    RgbImage* image = loadBmpImage((testing::TempDir() + "/disk.bmp").c_str());
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(Bytes(image->pixels, image->pixels + W * H * 3), pixels);
-    freeRgbImage(image);
-
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(loadBmpImage("no_such_file.bmp"), nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Failed to open DIB file no_such_file.bmp.\n");
 }
 
 } // namespace

@@ -1,12 +1,11 @@
-// TGA reader: the accepted types and depths to exact texels, and the refusals.
+// TGA reader: the accepted types and depths to exact texels, and the refusals (missing files: the damage
+// table, tests/e2e/damage.cpp).
 #include "base/tga.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <string>
 #include <vector>
 
 namespace {
@@ -73,18 +72,6 @@ TEST(TgaImage, RefusesWhatItCannotRead) {
         TgaImage image;
         EXPECT_EQ(decodeTgaImage(exact.data(), exact.size(), &image), c.result) << c.what;
     }
-}
-
-TEST(TgaImage, ReadsFilesAndRefusesAMissingOne) {
-    std::string path = testing::TempDir() + "/red_blue.tga";
-    Bytes file = tga(2, 0, 2, 1, 24, {0, 0, 255, 255, 0, 0});
-    ASSERT_TRUE(
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size()));
-    TgaImage image;
-    ASSERT_EQ(readTgaImage(path.c_str(), &image), 0);
-    EXPECT_EQ(Bytes(image.pixels, image.pixels + 6), Bytes({255, 0, 0, 0, 0, 255}));
-    std::free(image.pixels);
-    EXPECT_EQ(readTgaImage("no_such_file.tga", &image), TGA_REFUSED);
 }
 
 } // namespace

@@ -13,18 +13,14 @@ void setUpRocking(int n) {
     initRocking();
 }
 
-TEST(Rocking, TablesFollowHalfASine) {
+TEST(Rocking, TablesFollowHalfASineAndTheSampleTheScenesTime) {
     setUpRocking(60);
-    EXPECT_EQ(rockMode, 1);
-    EXPECT_DOUBLE_EQ(rockRate, 20.0);
+    EXPECT_TRUE(rockMode == 1 && rockRate == 20.0);
     EXPECT_DOUBLE_EQ(rockPitchTable[0], 0.0);
     EXPECT_NEAR(rockPitchTable[30], -1.0, 1e-9); // the middle of the cycle
     EXPECT_NEAR(rockRollTable[30], -10.0, 1e-8);
     EXPECT_NEAR(rockRollTable[15], -10.0 * std::sin(M_PI / 4), 1e-6);
     EXPECT_DOUBLE_EQ(rockPitchTable[60], 0.0); // beyond the count: untouched
-}
-
-TEST(Rocking, SampleFollowsTheScenesTimeAndWraps) {
     const struct {
         const char* what;
         int n;

@@ -26,35 +26,21 @@ const char* const TRIANGLE = "vertices 3\nnormals 3\nfaces 1\n"
 // Three zero vertices and normals and one face, whose nine numbers follow.
 const std::string THREE = "v 3 n 3 f 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
 
+// Tokens split by any whitespace and converted like atoi and atof ("3.9" as a count is 3, "1e1" 10, "x" 0,
+// "3abc" 3); labels are anything; the unused texture numbers are stored as read, 1-based like the rest.
 TEST(ShapeFile, ReadsCountsVerticesNormalsAndOneBasedFaces) {
-    // The same triangle with tokens split by any whitespace reads the same.
-    for (const char* text :
-         {TRIANGLE, "a 3\tb\n3 c 1 0 0 0 1 0 0\n\n0 1 0 0\t0 1 0 0 1 0 0 1 1 99 1 2 x 2 3 3 3"}) {
-        SCOPED_TRACE(text);
-        ASSERT_TRUE(readText(text, 1));
-        const ShapeFile& s = canoeShapes[1];
-        EXPECT_EQ(s.vertexCount, 3);
-        EXPECT_EQ(s.normalCount, 3);
-        EXPECT_EQ(s.faceCount, 1);
-        EXPECT_FLOAT_EQ(s.vertices[1][0], 1.0f);
-        EXPECT_FLOAT_EQ(s.vertices[2][1], 1.0f);
-        EXPECT_FLOAT_EQ(s.normals[2][2], 1.0f);
-        // The unused texture numbers are stored as read, 1-based like the rest ("x" is 0).
-        const int expected[9] = {0, 98, 0, 1, -1, 1, 2, 2, 2};
-        for (int k = 0; k < 9; k++)
-            EXPECT_EQ(s.faces[0][k], expected[k]) << k;
+    ASSERT_TRUE(readText("a 3.9\tb\n3 ## 1\n1e1 x 3abc\n\n-0.5 +2 .25\t0 1 0\n0 0 1 0 0 1 0 0 1\n"
+                         "1 99 1 2 x 2 3 3 3",
+                         1));
+    const ShapeFile& s = canoeShapes[1];
+    EXPECT_TRUE(s.vertexCount == 3 && s.normalCount == 3 && s.faceCount == 1);
+    const float vertices[9] = {10, 0, 3, -0.5f, 2, 0.25f, 0, 1, 0};
+    const int faces[9] = {0, 98, 0, 1, -1, 1, 2, 2, 2};
+    for (int k = 0; k < 9; k++) {
+        EXPECT_FLOAT_EQ(s.vertices[k / 3][k % 3], vertices[k]) << k;
+        EXPECT_FLOAT_EQ(s.normals[k / 3][k % 3], k % 3 == 2 ? 1.0f : 0.0f) << k;
+        EXPECT_EQ(s.faces[0][k], faces[k]) << k;
     }
-}
-
-TEST(ShapeFile, NumbersConvertLikeAtoiAndAtof) {
-    // "2.9" as a count is 2; "1e1" as a coordinate is 10; "x" is 0; "3abc" is 3; labels are anything.
-    ASSERT_TRUE(readText("12 2.9 34 2 ## 0\n1e1 x 3abc  -0.5 +2 .25\n0 0 1 0 1 0\n", 3));
-    const ShapeFile& s = canoeShapes[3];
-    EXPECT_EQ(s.vertexCount, 2);
-    EXPECT_EQ(s.faceCount, 0);
-    const float expected[6] = {10, 0, 3, -0.5f, 2, 0.25f};
-    for (int k = 0; k < 6; k++)
-        EXPECT_FLOAT_EQ(s.vertices[k / 3][k % 3], expected[k]) << k;
 }
 
 // Only the axe string is shifted, and only the seat net needs the 8 vertices and normals of its quads

@@ -1,4 +1,5 @@
-// The shader runtime's source preparation: the entry function becomes main, after any #version line.
+// The shader runtime's source preparation: the entry function becomes main, after any #version line; a
+// source that would not fit the buffer with its #define is refused.
 #include "platform/shader_program.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 
 namespace {
 
-TEST(ShaderSource, EntryBecomesMainAfterTheVersionLine) {
+TEST(ShaderSource, EntryBecomesMainAfterTheVersionLineOrTheSourceIsRefused) {
     struct Case {
         const char* source;
         const char* entry;
@@ -24,11 +25,8 @@ TEST(ShaderSource, EntryBecomesMainAfterTheVersionLine) {
         ASSERT_TRUE(prepareShaderSource(c.source, c.entry, out, sizeof out)) << c.source;
         EXPECT_EQ(std::string(out), c.expected);
     }
-}
-
-TEST(ShaderSource, RefusesWhatDoesNotFit) {
-    char out[16];
-    EXPECT_FALSE(prepareShaderSource("#version 120\nvoid vert() {}\n", "vert", out, sizeof out));
+    char small[16];
+    EXPECT_FALSE(prepareShaderSource("#version 120\nvoid vert() {}\n", "vert", small, sizeof small));
 }
 
 } // namespace

@@ -119,6 +119,11 @@ inline int noTgaTexture(const char*) {
     return 0;
 }
 
+inline void expectNear(const Matrix4& a, const Matrix4& b, double tolerance, const std::string& what) {
+    for (int k = 0; k < 16; ++k)
+        EXPECT_NEAR(a.m[k], b.m[k], tolerance) << what << " element " << k;
+}
+
 // The frame's clock, the canoe's motion and its placement as at start-up.
 inline void resetFrameState() {
     frameClock = FrameClock();

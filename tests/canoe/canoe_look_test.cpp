@@ -1,5 +1,8 @@
-// Cylindrical texture coordinates of the ribs and the inner hull.
+// The canoe's look: the cylindrical texture coordinates of the ribs and the inner hull, the material lists
+// that may set their shininess, and the rocking's tables and sampling by the scene's time.
 #include "canoe/cylinder_tex_coords.h"
+#include "canoe/materials.h"
+#include "canoe/rocking.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -42,6 +45,53 @@ TEST(CylinderTexCoords, Cases) {
         }
     }
     EXPECT_FLOAT_EQ(shape.texCoords[shape.vertexCount][0], 7.0f);
+}
+
+// OpenGL refuses a shininess above 128 and keeps the one in force, so a list with such a value must leave
+// the call out rather than raise an error every frame.
+
+TEST(Materials, ShininessOutsideOpenGLsRangeIsLeftOut) {
+    EXPECT_TRUE(shininessAccepted(0) && shininessAccepted(128) && !shininessAccepted(128.5f) &&
+                !shininessAccepted(-1));
+    // Only list 3 (the ribs, rib ends, seat nets and axe handle) keeps the shininess before it.
+    for (int i = 0; i < CANOE_MATERIAL_COUNT; i++)
+        EXPECT_EQ(shininessAccepted(canoeMaterials[i].shininess), i != 2) << "list " << i + 1;
+}
+
+// 20 samples a second for 60 samples, a 3-second cycle from sample 0, and no division by a zero count.
+
+void setUpRocking(int n) {
+    strokeSamples.sampleCount = n;
+    rockIndex = 0;
+    initRocking();
+}
+
+TEST(Rocking, TablesFollowHalfASineAndTheSampleTheScenesTime) {
+    setUpRocking(60);
+    EXPECT_TRUE(rockMode == 1 && rockRate == 20.0);
+    EXPECT_DOUBLE_EQ(rockPitchTable[0], 0.0);
+    EXPECT_NEAR(rockPitchTable[30], -1.0, 1e-9); // the middle of the cycle
+    EXPECT_NEAR(rockRollTable[30], -10.0, 1e-8);
+    EXPECT_DOUBLE_EQ(rockPitchTable[60], 0.0); // beyond the count: untouched
+    const struct {
+        const char* what;
+        int n;
+        double t;
+        int index;
+    } cases[] = {
+        {"the first frame", 60, 0, 0},
+        {"20 samples a second", 60, 0.125, 2},
+        {"end of the cycle", 60, 2.9375, 58},
+        {"a whole cycle", 60, 3.0, 0},
+        {"200 samples: 3 cycles and 20", 60, 10.0, 20},
+        {"no samples", 0, 1.5, 0},
+        {"too many samples", 5000, 1.5, 0},
+    };
+    for (const auto& c : cases) {
+        setUpRocking(c.n);
+        advanceRockingAt(c.t);
+        EXPECT_EQ(rockIndex, c.index) << c.what;
+    }
 }
 
 } // namespace

@@ -1,22 +1,28 @@
-// The shape file reader: token rules, 1-based faces, the axe string's shift, and every guard that keeps
-// a damaged file from reading or writing past the record.
+// The canoe's text readers: the shape files (token rules, 1-based faces, the axe string's shift, and every
+// guard that keeps a damaged file from reading or writing past the record) and the stroke samples (layout,
+// whitespace, and the counts that would stop the rocking).
 #include "canoe/shape_file.h"
+#include "canoe/stroke_samples.h"
 
 #include <gtest/gtest.h>
+
 #include <cstdint>
 #include <sstream>
 #include <string>
 
 namespace {
 
-// Reads 'text' as shape 'index'; what the reader printed goes to 'printed'.
-bool readText(const std::string& text, int index, std::string* printed = nullptr) {
+// Reads 'text' through 'read'; what the reader printed goes to 'printed'.
+template <typename Read> bool readWith(Read read, const std::string& text, std::string* printed = nullptr) {
     std::istringstream in(text);
     testing::internal::CaptureStdout();
-    bool ok = readShapeFile(in, index);
+    bool ok = read(in);
     std::string out = testing::internal::GetCapturedStdout();
     if (printed) *printed = out;
     return ok;
+}
+bool readText(const std::string& text, int index, std::string* printed = nullptr) {
+    return readWith([=](std::istream& in) { return readShapeFile(in, index); }, text, printed);
 }
 
 const char* const TRIANGLE = "vertices 3\nnormals 3\nfaces 1\n"
@@ -26,35 +32,21 @@ const char* const TRIANGLE = "vertices 3\nnormals 3\nfaces 1\n"
 // Three zero vertices and normals and one face, whose nine numbers follow.
 const std::string THREE = "v 3 n 3 f 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
 
+// Tokens split by any whitespace and converted like atoi and atof ("3.9" as a count is 3, "1e1" 10, "x" 0,
+// "3abc" 3); labels are anything; the unused texture numbers are stored as read, 1-based like the rest.
 TEST(ShapeFile, ReadsCountsVerticesNormalsAndOneBasedFaces) {
-    // The same triangle with tokens split by any whitespace reads the same.
-    for (const char* text :
-         {TRIANGLE, "a 3\tb\n3 c 1 0 0 0 1 0 0\n\n0 1 0 0\t0 1 0 0 1 0 0 1 1 99 1 2 x 2 3 3 3"}) {
-        SCOPED_TRACE(text);
-        ASSERT_TRUE(readText(text, 1));
-        const ShapeFile& s = canoeShapes[1];
-        EXPECT_EQ(s.vertexCount, 3);
-        EXPECT_EQ(s.normalCount, 3);
-        EXPECT_EQ(s.faceCount, 1);
-        EXPECT_FLOAT_EQ(s.vertices[1][0], 1.0f);
-        EXPECT_FLOAT_EQ(s.vertices[2][1], 1.0f);
-        EXPECT_FLOAT_EQ(s.normals[2][2], 1.0f);
-        // The unused texture numbers are stored as read, 1-based like the rest ("x" is 0).
-        const int expected[9] = {0, 98, 0, 1, -1, 1, 2, 2, 2};
-        for (int k = 0; k < 9; k++)
-            EXPECT_EQ(s.faces[0][k], expected[k]) << k;
+    ASSERT_TRUE(readText("a 3.9\tb\n3 ## 1\n1e1 x 3abc\n\n-0.5 +2 .25\t0 1 0\n0 0 1 0 0 1 0 0 1\n"
+                         "1 99 1 2 x 2 3 3 3",
+                         1));
+    const ShapeFile& s = canoeShapes[1];
+    EXPECT_TRUE(s.vertexCount == 3 && s.normalCount == 3 && s.faceCount == 1);
+    const float vertices[9] = {10, 0, 3, -0.5f, 2, 0.25f, 0, 1, 0};
+    const int faces[9] = {0, 98, 0, 1, -1, 1, 2, 2, 2};
+    for (int k = 0; k < 9; k++) {
+        EXPECT_FLOAT_EQ(s.vertices[k / 3][k % 3], vertices[k]) << k;
+        EXPECT_FLOAT_EQ(s.normals[k / 3][k % 3], k % 3 == 2 ? 1.0f : 0.0f) << k;
+        EXPECT_EQ(s.faces[0][k], faces[k]) << k;
     }
-}
-
-TEST(ShapeFile, NumbersConvertLikeAtoiAndAtof) {
-    // "2.9" as a count is 2; "1e1" as a coordinate is 10; "x" is 0; "3abc" is 3; labels are anything.
-    ASSERT_TRUE(readText("12 2.9 34 2 ## 0\n1e1 x 3abc  -0.5 +2 .25\n0 0 1 0 1 0\n", 3));
-    const ShapeFile& s = canoeShapes[3];
-    EXPECT_EQ(s.vertexCount, 2);
-    EXPECT_EQ(s.faceCount, 0);
-    const float expected[6] = {10, 0, 3, -0.5f, 2, 0.25f};
-    for (int k = 0; k < 6; k++)
-        EXPECT_FLOAT_EQ(s.vertices[k / 3][k % 3], expected[k]) << k;
 }
 
 // Only the axe string is shifted, and only the seat net needs the 8 vertices and normals of its quads
@@ -111,6 +103,54 @@ TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
     }
     EXPECT_FALSE(readText(TRIANGLE, 16)); // an index outside the table
     EXPECT_FALSE(readText(TRIANGLE, -1));
+}
+
+bool readStrokes(const std::string& text, std::string* printed = nullptr) {
+    return readWith(readStrokeFile, text, printed);
+}
+
+TEST(StrokeSamples, ThreeSamplesFromTwentyOneNumbersWhateverTheLineBreaks) {
+    for (const char* text :
+         {"7 3\n1 2 3 4 5 6 7 8 9\n10 11 12 13 14 15 16 17 18\n19 20 21",
+          "label\t3 1\n2\n3 4 5 6 7 8 9 10 11 12 13 14 15\n16 17 18 19 20\n21 trailing words"}) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(readStrokes(text));
+        EXPECT_EQ(strokeSamples.sampleCount, 3);
+        for (int i = 0; i < 9; i++) { // all points A, then all points B, then the spin angles
+            EXPECT_DOUBLE_EQ(strokeSamples.pointA[i / 3][i % 3], 1 + i);
+            EXPECT_DOUBLE_EQ(strokeSamples.pointB[i / 3][i % 3], 10 + i);
+        }
+        EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[2], 21);
+    }
+    // A short file keeps its count; what it lacks reads as zeroes.
+    ASSERT_TRUE(readStrokes("s 2 1 2 3"));
+    EXPECT_EQ(strokeSamples.sampleCount, 2);
+    EXPECT_DOUBLE_EQ(strokeSamples.pointA[0][2], 3);
+    EXPECT_DOUBLE_EQ(strokeSamples.pointA[1][0], 0);
+    EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[1], 0);
+}
+
+TEST(StrokeSamples, UnusableCountsHoldTheCanoeLevel) {
+    const struct {
+        const char* text;
+        bool usable;
+        int count;
+    } cases[] = {
+        {"", false, 0}, // a missing file reads nothing
+        {"s 0", false, 0},
+        {"s 1001", false, 0},
+        {"s many", false, 0},           // a word that is not a number counts 0
+        {"9 1 0 0 0 0 0 0 0", true, 1}, // a numeric label is still only a label
+        {"s 1000", true, 1000},
+    };
+    for (const auto& c : cases) {
+        std::string printed;
+        EXPECT_EQ(readStrokes(c.text, &printed), c.usable) << c.text;
+        EXPECT_EQ(strokeSamples.sampleCount, c.count) << c.text;
+        if (!c.usable) {
+            EXPECT_NE(printed.find("fstroke.stroke"), std::string::npos) << c.text;
+        }
+    }
 }
 
 } // namespace

@@ -21,17 +21,24 @@
 // The canoe, then the paddler kneeling in it; leaves the model-view matrix as it found it.
 bool paddlerShown = true;
 
+static void noFrameSection(FrameSection) {}
+void (*frameSectionDone)(FrameSection section) = noFrameSection;
+
 static void drawCanoeAndPaddler() {
     glPushMatrix();
     drawCanoe();
+    frameSectionDone(FRAME_CANOE);
     if (paddlerShown) drawPaddler();
+    frameSectionDone(FRAME_PADDLER);
     glPopMatrix();
 }
 
 void displayFrame() {
     updateFrame(wallClockSeconds());
     updateStrokeSounds();
+    frameSectionDone(FRAME_UPDATE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    frameSectionDone(FRAME_CLEAR);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glLineWidth(6);
@@ -40,17 +47,21 @@ void displayFrame() {
     computeViewCone();
     drawCanoeAndPaddler();
     drawSky();
+    frameSectionDone(FRAME_SKY);
     // The hull mask into the stencil buffer; the water only where it is clear.
     drawHullMask();
+    frameSectionDone(FRAME_HULL_MASK);
     glStencilFunc(GL_NOTEQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     glTranslatef(0, 0, -10);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     drawWater();
+    frameSectionDone(FRAME_WATER);
     glDisable(GL_STENCIL_TEST);
     if (showCounters == -1) drawCounters();
     glutSwapBuffers();
+    frameSectionDone(FRAME_SWAP);
 }
 
 void reshapeWindow(int width, int height) {

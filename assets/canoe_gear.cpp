@@ -25,7 +25,7 @@ static Vec3 onFloor(double x, double z, double lift) {
 ShapeMesh makeTumpLine() {
     // A long strap lying in loose curves on the floor, wider along the headband in its middle.
     ShapeMesh mesh;
-    const int n = 60;
+    const int n = 30;
     std::vector<Vec3> left, right;
     for (int i = 0; i <= n; i++) {
         double t = static_cast<double>(i) / n;
@@ -78,12 +78,12 @@ ShapeMesh makeAxeHandle() {
     ShapeMesh mesh;
     Vec3 d = axeDirection();
     Vec3 butt = onFloor(AXE_BUTT.x, AXE_BUTT.z, 0.55), top = onFloor(AXE_TOP.x, AXE_TOP.z, 0.75) + d * 0.3;
+    // Straight and tapering, with a swelled knob at the butt: a few rings carry it.
     std::vector<Vec3> path;
     std::vector<double> radius;
-    for (int i = 0; i <= 20; i++) {
-        double f = i / 20.0;
+    for (double f : {0.0, 0.05, 0.07, 0.5, 1.0}) {
         path.push_back(butt + (top - butt) * f);
-        radius.push_back(0.62 - 0.16 * f + (f < 0.06 ? 0.12 : 0.0)); // a swelled knob at the butt
+        radius.push_back(0.62 - 0.16 * f + (f < 0.06 ? 0.12 : 0.0));
     }
     mesh.tube(path, radius, 8);
     return mesh;
@@ -95,18 +95,18 @@ ShapeMesh makeAxeString() {
     Vec3 d = axeDirection();
     Vec3 centre = onFloor(AXE_BUTT.x, AXE_BUTT.z, 0.2) - d * 1.6;
     std::vector<Vec3> path;
-    for (int k = 0; k <= 24; k++) {
-        double a = 2 * M_PI * k / 24;
+    for (int k = 0; k <= 12; k++) {
+        double a = 2 * M_PI * k / 12;
         Vec3 p = centre + Vec3{1.2 * std::cos(a), 0, 1.9 * std::sin(a)};
         p.y = floorHeight(p.x, p.z) + 0.18;
         path.push_back(p);
     }
-    mesh.tube(path, std::vector<double>(path.size(), 0.15), 6);
+    mesh.tube(path, std::vector<double>(path.size(), 0.15), 4);
     return mesh;
 }
 
 static void addCup(ShapeMesh& mesh, Vec3 base) {
-    const int n = 18;
+    const int n = 12;
     const double r = 1.5, wall = 0.12, height = 2.4;
     // Outer wall, inner wall, then the rim between them.
     for (int layer = 0; layer < 3; layer++) {
@@ -140,11 +140,11 @@ static void addCup(ShapeMesh& mesh, Vec3 base) {
     }
     // A loop handle on the side toward +x.
     std::vector<Vec3> path;
-    for (int k = 0; k <= 10; k++) {
-        double a = M_PI * k / 10 - M_PI / 2;
+    for (int k = 0; k <= 6; k++) {
+        double a = M_PI * k / 6 - M_PI / 2;
         path.push_back(base + Vec3{r + 0.7 * std::cos(a), height * 0.5 + 0.8 * std::sin(a), 0});
     }
-    mesh.tube(path, std::vector<double>(path.size(), 0.13), 5);
+    mesh.tube(path, std::vector<double>(path.size(), 0.13), 4);
 }
 
 ShapeMesh makeCups() {

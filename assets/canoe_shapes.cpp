@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
-static const int STATIONS = 96; // intervals along the length
-static const int ROWS = 24;     // intervals from keel to sheer on each side
-static const int BAND_ROWS = 6; // of which the gum-sealed bottom takes these
+// The skin's grid is as coarse as the canoe's size on screen allows (160 to 400 pixels long): finer
+// grids cost drawing time every frame and show nothing more.
+static const int STATIONS = 48; // intervals along the length, closer together toward the ends
+static const int ROWS = 12;     // intervals from keel to sheer on each side
+static const int BAND_ROWS = 3; // of which the gum-sealed bottom takes these
 
 static double stationU(int i) {
     return std::sin(M_PI / 2 * (-1.0 + 2.0 * i / STATIONS));
@@ -64,7 +66,7 @@ ShapeMesh makeInnerHull() {
 
 // One rail: a rectangle section following the sheer, with flat-shaded faces.
 static void addGunwale(ShapeMesh& mesh, int side) {
-    const int n = 120;
+    const int n = 40;
     const double inwardMax = 0.9, outward = 0.55, above = 0.3, below = 1.0;
     for (int face = 0; face < 4; face++) {
         int first = static_cast<int>(mesh.vertices.size());
@@ -93,22 +95,33 @@ ShapeMesh makeGunwales() {
     return mesh;
 }
 
-// A wrap of root around the rail at station u.
+// A wrap of root around the rail at station u: a band with a ridge along its middle, its edges on the
+// rail's faces and its ridge a quarter unit off them, shaded round. A wrap is a pixel or two wide on
+// screen, where a strand with a round section would look no different.
 static void addWrap(ShapeMesh& mesh, double u, int side) {
     Vec3 top = hullPoint(u, 1.0, side);
-    double inward = std::min(0.9, hullHalfBeam(u) * 0.5) + 0.12;
-    double xIn = top.x - side * inward, xOut = top.x + side * 0.67;
-    double yTop = top.y + 0.42, yBottom = top.y - 1.12;
-    const Vec3 corners[4] = {
-        {xIn, yTop, top.z}, {xOut, yTop, top.z}, {xOut, yBottom, top.z}, {xIn, yBottom, top.z}};
-    std::vector<Vec3> path;
-    for (int k = 0; k <= 12; k++) {
-        double f = k / 3.0;
-        int c = std::min(static_cast<int>(f), 3);
-        Vec3 a = corners[c], b = corners[(c + 1) % 4];
-        path.push_back(a + (b - a) * (f - c));
+    double inward = std::min(0.9, hullHalfBeam(u) * 0.5), outward = 0.55, above = 0.3, below = 1.0;
+    // Corners clockwise seen from the stern on side +1: inner top, outer top, outer bottom, inner bottom.
+    const double cornerX[4] = {-inward, outward, outward, -inward},
+                 cornerY[4] = {above, above, -below, -below};
+    const double edgeOffset = 0.04, ridgeOffset = 0.28, halfWidth = 0.16;
+    int first = static_cast<int>(mesh.vertices.size());
+    for (int c = 0; c < 4; c++) {
+        double dx = cornerX[c] > 0 ? 1 : -1, dy = cornerY[c] > 0 ? 1 : -1;
+        Vec3 diagonal = {side * dx, dy, 0};
+        auto at = [&](double offset, double z) {
+            return Vec3{top.x + side * (cornerX[c] + dx * offset), top.y + cornerY[c] + dy * offset,
+                        top.z + z};
+        };
+        mesh.add(at(edgeOffset, -halfWidth), diagonal + Vec3{0, 0, -1.2});
+        mesh.add(at(ridgeOffset, 0), diagonal);
+        mesh.add(at(edgeOffset, halfWidth), diagonal + Vec3{0, 0, 1.2});
     }
-    mesh.tube(path, std::vector<double>(path.size(), 0.16), 5);
+    for (int c = 0; c < 4; c++) {
+        int a = first + 3 * c, b = first + 3 * ((c + 1) % 4);
+        mesh.quad(a, b, b + 1, a + 1);
+        mesh.quad(a + 1, b + 1, b + 2, a + 2);
+    }
 }
 
 ShapeMesh makeStemLines() {
@@ -116,11 +129,11 @@ ShapeMesh makeStemLines() {
     for (int end = -1; end <= 1; end += 2) {
         // Along the forefoot, then up the stem to its curled head.
         std::vector<Vec3> path;
-        for (int i = 0; i <= 8; i++)
-            path.push_back(hullPoint(end * (0.9 + 0.1 * i / 8), 0.0, 1));
-        for (int i = 1; i <= 30; i++)
-            path.push_back(hullPoint(end * 1.0, i / 30.0, 1));
-        mesh.tube(path, std::vector<double>(path.size(), 0.55), 8);
+        for (int i = 0; i <= 4; i++)
+            path.push_back(hullPoint(end * (0.9 + 0.1 * i / 4), 0.0, 1));
+        for (int i = 1; i <= 14; i++)
+            path.push_back(hullPoint(end * 1.0, i / 14.0, 1));
+        mesh.tube(path, std::vector<double>(path.size(), 0.55), 6);
     }
     // Groups of three wraps along both gunwales, closer together toward the ends.
     for (int g = 0; g <= 16; g++) {
@@ -245,7 +258,7 @@ static std::vector<double> ribStations() {
 
 ShapeMesh makeRibs() {
     ShapeMesh mesh;
-    const int rows = 16;
+    const int rows = 6;
     for (double zc : ribStations()) {
         double ua = hullStationAt(zc - RIB_HALF_WIDTH), ub = hullStationAt(zc + RIB_HALF_WIDTH);
         // Top face, then the two edge faces, each as a strip from one rib end across the keel to the other.

@@ -7,6 +7,8 @@
 #include "water/tiles.h"
 #include "water/wave_field_texture.h"
 
+#include <GL/gl.h>
+
 float waterEyePosition[3] = {127.0f, 130.0f, -135.0f};
 ShaderContext waterShaderContext;
 
@@ -65,6 +67,10 @@ void initWaterShader() {
     setShaderTextureParameter(context, parameters[NORMALIZE_CUBE], normalizeCubeTexture);
     setShaderTextureParameter(context, parameters[NORMALIZE_CUBE_2], normalizeCubeTexture);
     setShaderTextureParameter(context, parameters[WAVE_FIELD], waveFieldTexture);
+    // The sky seen through moving ripples needs its mipmaps, but filtering within the nearest level looks
+    // the same as blending two, and fetches half the texels.
+    glBindTexture(GL_TEXTURE_CUBE_MAP, environmentCubeTexture);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
 }
 
 void bindWaterShader() {

@@ -67,6 +67,14 @@ TEST_F(CanoeData, HullSpansTheTextureCylinderAndSitsInTheWater) {
     EXPECT_NEAR(railTop, 6.8f, 0.5f);
 }
 
+// Every triangle is its own begin/end pair every frame, so the canoe's drawing time follows this count.
+TEST_F(CanoeData, DrawnTrianglesAFrameStayWithinTheBudget) {
+    int triangles = 0;
+    for (int k = 0; k < canoeShapeCount; k++) // the bow and stern line twice, as shapes 2 and 6
+        triangles += k == SEAT_NET_SHAPE ? 4 : canoeShapes[k].faceCount; // the nets: two quads
+    EXPECT_LE(triangles, 15000);
+}
+
 TEST_F(CanoeData, AxeStringComesOutWhereItWasMeantAfterTheReadersShift) {
     float low[3], high[3], handleLow[3], handleHigh[3];
     bounds(13, low, high);

@@ -9,7 +9,7 @@
 const CanoeShapeStyle canoeShapeStyles[15] = {
     {false, false, -1, 1, false}, // 0 outer hull
     {false, false, -1, 2, false}, // 1 gunwales
-    {false, false, -1, 4, false}, // 2 bow and stern line
+    {false, false, -1, 3, false}, // 2 bow and stern line: spruce root
     {false, false, -1, 2, false}, // 3 bump
     {false, true, 4, 2, true},    // 4 inner hull, birch
     {false, false, -1, 2, false}, // 5 seats

@@ -23,6 +23,11 @@ struct Screenshot {
     double fraction(int x0, int y0, int x1, int y1, const std::function<bool(Rgb)>& test) const;
 };
 
+// Birch bark under the canoe's golden-tan material: warm, far more red than blue.
+inline bool bark(Rgb c) {
+    return c.r > 100 && c.r > c.b + 30 && c.g > c.b;
+}
+
 // Mean absolute difference per channel between two screenshots over a rectangle.
 double meanDifference(const Screenshot& a, const Screenshot& b, int x0, int y0, int x1, int y1);
 

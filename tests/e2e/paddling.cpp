@@ -12,12 +12,10 @@
 #include <vector>
 
 using e2e::Rgb;
+using e2e::bark;
 
 namespace {
 
-bool bark(Rgb c) {
-    return c.r > 100 && c.r > c.b + 50 && c.g > c.b;
-}
 // Warm colours against the blue sky: skin, hair, clothes, the paddle's wood.
 bool warm(Rgb c) {
     return c.r > c.b + 25;

@@ -12,13 +12,10 @@
 #include <string>
 
 using e2e::Rgb;
+using e2e::bark;
 
 namespace {
 
-// Birch bark under the orange-tinted material: warm, far more red than blue.
-bool bark(Rgb c) {
-    return c.r > 100 && c.r > c.b + 50 && c.g > c.b;
-}
 // The clear colour (0, 0, 128) shows only where nothing at all was drawn.
 bool clearColour(Rgb c) {
     return c.r < 8 && c.g < 8 && c.b > 110 && c.b < 146;

@@ -19,6 +19,13 @@ const double FOAM_FADE = std::exp(-WAVE_STEP / FOAM_LIFE);
 const double LEVELLING = 1.5 * WAVE_STEP * WAVE_STEP;
 
 float next[N][N];
+// A copy of a field inside a border of level water, so that the sweeps need no edge checks.
+float padded[N + 2][N + 2];
+
+void pad(const float (&f)[N][N]) {
+    for (int j = 0; j < N; ++j)
+        std::memcpy(&padded[j + 1][1], f[j], sizeof f[j]);
+}
 double damping[N]; // by distance from the nearest edge, along one axis
 bool dampingReady = false;
 
@@ -109,26 +116,30 @@ void pushWaveField(double x, double y, double amount, double radius) {
 // energy can only fall, whatever g does from cell to cell.
 void stepWaveField() {
     if (!dampingReady) prepareDamping();
-    for (int j = 0; j < N; ++j)
+    pad(waveField.height);
+    for (int j = 0; j < N; ++j) {
+        const float *above = padded[j] + 1, *row = padded[j + 1] + 1, *below = padded[j + 2] + 1;
         for (int i = 0; i < N; ++i) {
-            double h = waveField.height[j][i];
-            double laplacian = at(waveField.height, j, i - 1) + at(waveField.height, j, i + 1) +
-                               at(waveField.height, j - 1, i) + at(waveField.height, j + 1, i) - 4 * h;
+            double h = row[i];
+            double laplacian = double(row[i - 1]) + row[i + 1] + above[i] + below[i] - 4 * h;
             double g = DAMPING_PER_STEP + damping[i] + damping[j];
             next[j][i] = static_cast<float>(
                 (2 * h - (1 - g) * waveField.previous[j][i] + COURANT2 * laplacian - LEVELLING * h) /
                 (1 + g));
         }
+    }
     std::memcpy(waveField.previous, waveField.height, sizeof next);
     std::memcpy(waveField.height, next, sizeof next);
-    for (int j = 0; j < N; ++j)
+    pad(waveField.height);
+    for (int j = 0; j < N; ++j) {
+        const float *above = padded[j] + 1, *row = padded[j + 1] + 1, *below = padded[j + 2] + 1;
         for (int i = 0; i < N; ++i) {
-            double sx = (at(waveField.height, j, i + 1) - at(waveField.height, j, i - 1)) / (2 * WAVE_CELL);
-            double sy = (at(waveField.height, j + 1, i) - at(waveField.height, j - 1, i)) / (2 * WAVE_CELL);
-            double white =
-                std::fabs(waveField.height[j][i]) * 1.2 + std::sqrt(sx * sx + sy * sy) * 2.5 - 0.25;
+            double sx = (double(row[i + 1]) - row[i - 1]) / (2 * WAVE_CELL);
+            double sy = (double(below[i]) - above[i]) / (2 * WAVE_CELL);
+            double white = std::fabs(row[i]) * 1.2 + std::sqrt(sx * sx + sy * sy) * 2.5 - 0.25;
             waveField.foam[j][i] = static_cast<float>(std::fmax(waveField.foam[j][i] * FOAM_FADE, white));
         }
+    }
 }
 
 double waveFieldHeight(double x, double y) {
@@ -162,13 +173,16 @@ double waveFieldEnergy() {
 
 void encodeWaveFieldTexture(unsigned char* rgb) {
     const double toByte = 127 / WAVE_SLOPE_RANGE;
-    for (int j = 0; j < N; ++j)
+    pad(waveField.height);
+    for (int j = 0; j < N; ++j) {
+        const float *above = padded[j] + 1, *row = padded[j + 1] + 1, *below = padded[j + 2] + 1;
         for (int i = 0; i < N; ++i) {
-            double sx = (at(waveField.height, j, i + 1) - at(waveField.height, j, i - 1)) / (2 * WAVE_CELL);
-            double sy = (at(waveField.height, j + 1, i) - at(waveField.height, j - 1, i)) / (2 * WAVE_CELL);
+            double sx = (double(row[i + 1]) - row[i - 1]) / (2 * WAVE_CELL);
+            double sy = (double(below[i]) - above[i]) / (2 * WAVE_CELL);
             unsigned char* p = rgb + 3 * (j * N + i);
             p[0] = byteOf(128 + sx * toByte);
             p[1] = byteOf(128 + sy * toByte);
             p[2] = byteOf(waveField.foam[j][i] * 255);
         }
+    }
 }

@@ -26,6 +26,12 @@ void pad(const float (&f)[N][N]) {
     for (int j = 0; j < N; ++j)
         std::memcpy(&padded[j + 1][1], f[j], sizeof f[j]);
 }
+
+// The slopes along x and y at cell [j][i] of the padded copy.
+void slopesAt(int j, int i, double& sx, double& sy) {
+    sx = (double(padded[j + 1][i + 2]) - padded[j + 1][i]) / (2 * WAVE_CELL);
+    sy = (double(padded[j + 2][i + 1]) - padded[j][i + 1]) / (2 * WAVE_CELL);
+}
 double damping[N]; // by distance from the nearest edge, along one axis
 bool dampingReady = false;
 
@@ -131,15 +137,14 @@ void stepWaveField() {
     std::memcpy(waveField.previous, waveField.height, sizeof next);
     std::memcpy(waveField.height, next, sizeof next);
     pad(waveField.height);
-    for (int j = 0; j < N; ++j) {
-        const float *above = padded[j] + 1, *row = padded[j + 1] + 1, *below = padded[j + 2] + 1;
+    for (int j = 0; j < N; ++j)
         for (int i = 0; i < N; ++i) {
-            double sx = (double(row[i + 1]) - row[i - 1]) / (2 * WAVE_CELL);
-            double sy = (double(below[i]) - above[i]) / (2 * WAVE_CELL);
-            double white = std::fabs(row[i]) * 1.2 + std::sqrt(sx * sx + sy * sy) * 2.5 - 0.25;
+            double sx, sy;
+            slopesAt(j, i, sx, sy);
+            double white =
+                std::fabs(waveField.height[j][i]) * 1.2 + std::sqrt(sx * sx + sy * sy) * 2.5 - 0.25;
             waveField.foam[j][i] = static_cast<float>(std::fmax(waveField.foam[j][i] * FOAM_FADE, white));
         }
-    }
 }
 
 double waveFieldHeight(double x, double y) {
@@ -174,15 +179,13 @@ double waveFieldEnergy() {
 void encodeWaveFieldTexture(unsigned char* rgb) {
     const double toByte = 127 / WAVE_SLOPE_RANGE;
     pad(waveField.height);
-    for (int j = 0; j < N; ++j) {
-        const float *above = padded[j] + 1, *row = padded[j + 1] + 1, *below = padded[j + 2] + 1;
+    for (int j = 0; j < N; ++j)
         for (int i = 0; i < N; ++i) {
-            double sx = (double(row[i + 1]) - row[i - 1]) / (2 * WAVE_CELL);
-            double sy = (double(below[i]) - above[i]) / (2 * WAVE_CELL);
+            double sx, sy;
+            slopesAt(j, i, sx, sy);
             unsigned char* p = rgb + 3 * (j * N + i);
             p[0] = byteOf(128 + sx * toByte);
             p[1] = byteOf(128 + sy * toByte);
             p[2] = byteOf(waveField.foam[j][i] * 255);
         }
-    }
 }

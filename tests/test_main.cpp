@@ -2,7 +2,6 @@
 // testing::TempDir(), so tests that write files can run in parallel, and it is removed at the end.
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <string>
 
 int main(int argc, char** argv) {
     char pattern[] = "/tmp/canoe-test-XXXXXX";

@@ -1,6 +1,5 @@
-// The image readers: BMP at every supported depth under both header forms, with and without the file
-// header; TGA's accepted types and depths; JPEG's row order and greyscale; and what each refuses. (Reads
-// past cut files are the fuzz targets'; missing and cut files the damage table's, tests/e2e/damage.cpp.)
+// The image readers: what BMP, TGA and JPEG files decode to, and what each refuses (reads past cut files
+// are the fuzz targets'; missing and cut files the damage table's, tests/e2e/damage.cpp).
 #include "assets/image_writers.h"
 #include "base/bmp.h"
 #include "base/jpeg.h"
@@ -12,8 +11,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -150,9 +147,9 @@ TEST(TgaImage, DecodesAcceptedFilesToExactTexelsAndRefusesTheRest) {
     const struct {
         const char* what;
         Bytes file;
-        int result, width, height;
-        unsigned format;
-        Bytes texels;
+        int result = 0, width = 0, height = 0;
+        unsigned format = 0;
+        Bytes texels = {};
     } cases[] = {
         {"red then blue",
          tga(2, 0, 2, 1, 24, {0, 0, 255, 255, 0, 0}),
@@ -166,12 +163,12 @@ TEST(TgaImage, DecodesAcceptedFilesToExactTexelsAndRefusesTheRest) {
         {"greyscale", tga(3, 0, 2, 2, 8, {1, 2, 3, 4}), 0, 2, 2, GL_LUMINANCE, {1, 2, 3, 4}},
         {"image ID skipped", tga(2, 0, 1, 1, 24, {1, 2, 3}, 5), 0, 1, 1, GL_RGB, {3, 2, 1}},
         {"extra bytes after the pixels", tga(3, 0, 1, 1, 8, {9, 8, 7}), 0, 1, 1, GL_LUMINANCE, {9}},
-        {"run-length encoded", tga(10, 0, 1, 1, 24, {1, 2, 3}), TGA_REFUSED, 0, 0, 0, {}},
-        {"colour-mapped", tga(1, 1, 1, 1, 8, {0}), TGA_REFUSED, 0, 0, 0, {}},
-        {"colour map on a true-colour file", tga(2, 1, 1, 1, 24, {1, 2, 3}), TGA_REFUSED, 0, 0, 0, {}},
-        {"16 bits", tga(2, 0, 1, 1, 16, {1, 2}), TGA_REFUSED, 0, 0, 0, {}},
-        {"header cut short", {0, 0, 2, 0, 0, 0, 0, 0, 0, 0}, TGA_REFUSED, 0, 0, 0, {}},
-        {"pixels cut short", tga(2, 0, 2, 2, 24, {1, 2, 3, 4, 5}), TGA_READ_FAILED, 0, 0, 0, {}},
+        {"run-length encoded", tga(10, 0, 1, 1, 24, {1, 2, 3}), TGA_REFUSED},
+        {"colour-mapped", tga(1, 1, 1, 1, 8, {0}), TGA_REFUSED},
+        {"colour map on a true-colour file", tga(2, 1, 1, 1, 24, {1, 2, 3}), TGA_REFUSED},
+        {"16 bits", tga(2, 0, 1, 1, 16, {1, 2}), TGA_REFUSED},
+        {"header cut short", {0, 0, 2, 0, 0, 0, 0, 0, 0, 0}, TGA_REFUSED},
+        {"pixels cut short", tga(2, 0, 2, 2, 24, {1, 2, 3, 4, 5}), TGA_READ_FAILED},
     };
     for (const auto& c : cases) {
         Bytes exact(c.file); // no spare capacity, so that a read past the end shows under a sanitizer

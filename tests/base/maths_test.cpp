@@ -1,6 +1,5 @@
-// The maths: the cross product and unit vectors, matrix layout, rotation direction, product order,
-// transforms, the inverse, and quaternions against the rotation builders.
-#include "base/quaternion.h"
+// The maths: cross products and unit vectors, matrix layout, rotations, product order, transforms and the
+// inverse (the quaternions' Euler angles and slerp show in every figure of generated_paddler_test.cpp).
 #include "base/vecmath.h"
 
 #include <gtest/gtest.h>
@@ -84,30 +83,6 @@ TEST(Matrix4, InverseGivesIdentityBothWaysSingularOnesWarn) {
         expectNear(result, singular ? Matrix4() : Matrix4(1e300, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),
                    singular ? 0 : 1e285, "singular or tiny");
     }
-}
-
-TEST(Quaternions, EulerAnglesGiveRzRyRxOfTheRotationBuilders) {
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> angle(-3.1, 3.1);
-    for (int i = 0; i < 200; ++i) {
-        float ax = float(angle(random)), ay = float(angle(random)), az = float(angle(random));
-        Matrix4 builders = rotationZ(az / DEGREES_TO_RADIANS) * rotationY(ay / DEGREES_TO_RADIANS) *
-                           rotationX(ax / DEGREES_TO_RADIANS);
-        expectNear(quaternionToMatrix(eulerToQuaternion(ax, ay, az)), builders, 1e-6, "random angles");
-    }
-}
-
-// The slerp takes the short way round, and blends nearly equal quaternions with plain weights.
-TEST(Quaternions, SlerpTakesTheShortArcAndBlendsNearlyEqualOnesLinearly) {
-    Quaternion a = eulerToQuaternion(0, 0, 0.2), b = eulerToQuaternion(0, 0, 0.6);
-    Quaternion half = slerpQuaternion(a, Quaternion{-b.x, -b.y, -b.z, -b.w}, 0.5);
-    // The same rotation as the short way round, up to the overall sign of the negated start.
-    EXPECT_NEAR(std::fabs(half.z), std::sin(0.2), 1e-6);
-    EXPECT_NEAR(std::fabs(half.w), std::cos(0.2), 1e-6);
-    Quaternion c = eulerToQuaternion(0, 0, 0.2001);
-    Quaternion lin = slerpQuaternion(a, c, 0.25); // 1 - dot <= 0.0001
-    EXPECT_DOUBLE_EQ(lin.z, 0.75 * a.z + 0.25 * c.z);
-    EXPECT_DOUBLE_EQ(lin.w, 0.75 * a.w + 0.25 * c.w);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // read back through ImageMagick.
 #include "e2e/harness.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -10,7 +12,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -52,16 +53,8 @@ double meanDifference(const Screenshot& a, const Screenshot& b, int x0, int y0, 
     return count ? sum / (3.0 * count) : 0.0;
 }
 
-static int run(const std::string& command) {
-    return std::system(command.c_str());
-}
-static std::string quoted(const std::string& s) {
-    return "'" + s + "'";
-}
-static bool exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
+const auto run = [](const std::string& command) { return std::system(command.c_str()); };
+const auto quoted = [](const std::string& s) -> std::string { return "'" + s + "'"; };
 
 Session::Session() {
     char pattern[] = "/tmp/canoe-e2e-XXXXXX";
@@ -100,19 +93,18 @@ static pid_t spawn(const std::vector<std::string>& args, const std::string& fold
 
 bool Session::start(const std::vector<std::string>& extraArgs) {
     if (scratch.empty()) return false;
-    // A display number whose lock file and socket are both free.
-    int number = 90 + getpid() % 50;
-    while (number < 400 && (exists("/tmp/.X" + std::to_string(number) + "-lock") ||
-                            exists("/tmp/.X11-unix/X" + std::to_string(number))))
-        ++number;
-    display = ":" + std::to_string(number);
-    xvfbPid = spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"}, "",
-                    "/dev/null", "");
-    std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-    for (int i = 0; i < 200 && !exists(socket); ++i)
-        sleep(0.05);
-    if (!exists(socket)) return false;
-    sleep(0.2);
+    // Xvfb picks a free display and writes its number to the pipe once it takes connections.
+    int ready[2];
+    if (pipe(ready) != 0) return false;
+    xvfbPid = spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "1280x1024x24",
+                     "-nolisten", "tcp", "-noreset"},
+                    "", "/dev/null", "");
+    close(ready[1]);
+    char number[16] = {};
+    bool opened = read(ready[0], number, sizeof number - 1) > 0;
+    close(ready[0]);
+    if (!opened) return false;
+    display = ":" + std::to_string(std::atoi(number));
     std::vector<std::string> args = {CANOE_BINARY};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     programPid = spawn(args, scratch, logPath, display);
@@ -137,14 +129,12 @@ bool Session::waitForExit(double seconds) {
 
 bool Session::waitForWindow(double seconds) {
     auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (running() && std::chrono::steady_clock::now() < end) {
-        if (xdotool("search --onlyvisible --name canoe >/dev/null 2>&1") == 0) {
-            sleep(1.5); // let the first frames reach the screen
-            return running();
-        }
+    bool shown = false;
+    while (running() && std::chrono::steady_clock::now() < end &&
+           !(shown = xdotool("search --onlyvisible --name canoe >/dev/null 2>&1") == 0))
         sleep(0.2);
-    }
-    return false;
+    if (shown) sleep(1.5); // let the first frames reach the screen
+    return shown && running();
 }
 
 void Session::stopProgram() {
@@ -186,12 +176,11 @@ Screenshot Session::screenshot(const std::string& name) {
     std::ifstream in(ppm, std::ios::binary);
     std::string magic;
     int depth = 0;
-    if (in >> magic >> shot.width >> shot.height >> depth && magic == "P6" && depth == 255 && in.get()) {
-        shot.pixels.resize(size_t(shot.width) * shot.height * 3);
-        if (!in.read(reinterpret_cast<char*>(shot.pixels.data()), shot.pixels.size())) shot = Screenshot();
-    } else {
+    bool header =
+        in >> magic >> shot.width >> shot.height >> depth && magic == "P6" && depth == 255 && in.get();
+    shot.pixels.resize(header ? size_t(shot.width) * shot.height * 3 : 0);
+    if (!header || !in.read(reinterpret_cast<char*>(shot.pixels.data()), shot.pixels.size()))
         shot = Screenshot();
-    }
     unlink(dump.c_str());
     unlink(ppm.c_str());
     return shot;
@@ -206,6 +195,12 @@ std::string Session::console() const {
 
 void Session::sleep(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+void quit(Session& session) {
+    session.key("Escape");
+    ASSERT_TRUE(session.waitForExit(10)) << session.console();
+    EXPECT_EQ(session.exitStatus(), 0) << session.console();
 }
 
 } // namespace e2e

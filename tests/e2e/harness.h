@@ -1,6 +1,5 @@
-// Runs the real canoe program as a person would: in a scratch copy of the run folder, in a real
-// window on its own Xvfb screen (1280 x 1024 x 24), with keys and mouse events from xdotool,
-// screenshots from xwd, and its console output and exit status at the end.
+// Runs the real canoe program as a person would: in a scratch copy of the run folder, on its own Xvfb
+// screen (1280 x 1024 x 24), with xdotool's keys and mouse and xwd's screenshots.
 #pragma once
 
 #include <functional>
@@ -17,16 +16,13 @@ struct Rgb {
 struct Screenshot {
     int width = 0, height = 0;
     std::vector<unsigned char> pixels; // 3 bytes a pixel
-    bool valid() const { return width > 0 && height > 0; }
     Rgb at(int x, int y) const;
     Rgb mean(int x0, int y0, int x1, int y1) const; // over the rectangle
     double fraction(int x0, int y0, int x1, int y1, const std::function<bool(Rgb)>& test) const;
 };
 
 // Birch bark under the canoe's golden-tan material: warm, far more red than blue.
-inline bool bark(Rgb c) {
-    return c.r > 100 && c.r > c.b + 30 && c.g > c.b;
-}
+inline const auto bark = [](Rgb c) { return c.r > 100 && c.r > c.b + 30 && c.g > c.b; };
 
 // Mean absolute difference per channel between two screenshots over a rectangle.
 double meanDifference(const Screenshot& a, const Screenshot& b, int x0, int y0, int x1, int y1);
@@ -59,5 +55,8 @@ class Session {
     int xdotool(const std::string& arguments);
     void stopProgram();
 };
+
+// Esc: the program ends with status 0 within 10 s.
+void quit(Session& session);
 
 } // namespace e2e

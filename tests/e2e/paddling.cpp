@@ -1,46 +1,51 @@
-// Paddling as a person sees it: the paddler kneels in the stern of the centred canoe, `w` changes hands
-// and drives the canoe away, space lets it glide to rest, the turning keys swing it one way or the other, and
-// --help explains it all.
+// Paddling as a person sees it: changing hands, paddling away, gliding to rest, turning each way, the
+// water stirred, and --help.
 #include "e2e/harness.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <string>
-#include <vector>
 
-using e2e::Rgb;
 using e2e::bark;
+using e2e::quit;
+using e2e::Rgb;
 
 namespace {
 
 // Warm colours against the blue sky: skin, hair, clothes, the paddle's wood.
-bool warm(Rgb c) {
-    return c.r > c.b + 25;
-}
+const auto warm = [](Rgb c) { return c.r > c.b + 25; };
 bool skin(Rgb c) {
     return c.r > 170 && c.g > 110 && c.b > 80 && c.r > c.g && c.g > c.b && c.r - c.b < 130 && c.r - c.g < 70;
 }
 
-// Where the canoe lies on screen: the first and last columns holding a few bark pixels near the horizon.
+// Where the canoe lies on screen: the first and last columns holding a few bark pixels near the horizon,
+// and the hull's lowest row between them.
 struct Extent {
-    int left = -1, right = -1;
+    int left = -1, right = -1, bottom = 0;
     int width() const { return right - left; }
     double middle() const { return (left + right) / 2.0; }
 };
 Extent canoeExtent(const e2e::Screenshot& shot) {
     Extent e;
     for (int x = 0; x < shot.width; ++x) {
-        int count = 0;
+        int count = 0, lowest = 0;
         for (int y = 400; y < 640; ++y)
-            count += bark(shot.at(x, y));
+            if (bark(shot.at(x, y))) {
+                ++count;
+                lowest = y;
+            }
         if (count < 3) continue;
+        e.bottom = std::max(e.bottom, lowest);
         if (e.left < 0) e.left = x;
         e.right = x;
     }
     return e;
+}
+
+// Seconds since 'begin'.
+double since(std::chrono::steady_clock::time_point begin) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
 }
 
 // Starts the program and turns the view 40 degrees toward the canoe, which then lies in the middle.
@@ -50,12 +55,6 @@ bool startCentred(e2e::Session& session) {
     session.drag(960, 512, 640, 512, 16);
     session.sleep(1.5);
     return true;
-}
-
-void quit(e2e::Session& session) {
-    session.key("Escape");
-    ASSERT_TRUE(session.waitForExit(10)) << session.console();
-    EXPECT_EQ(session.exitStatus(), 0);
 }
 
 TEST(Paddling, PaddlerKneelsInTheSternChangesHandsPaddlesAwayAndGlidesToRest) {
@@ -84,14 +83,11 @@ TEST(Paddling, PaddlerKneelsInTheSternChangesHandsPaddlesAwayAndGlidesToRest) {
     int restTop = top(rest), highest = restTop;
     session.key("w");
     const auto begin = std::chrono::steady_clock::now();
-    auto seconds = [&] {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    };
-    while (seconds() < 5.5)
+    while (since(begin) < 5.5)
         highest = std::min(highest, top(session.screenshot()));
     EXPECT_LT(highest, restTop - 6) << "the paddle raised to change hands";
     Extent moved = canoe;
-    while (seconds() < 10.0 && moved.left >= 0 && moved.middle() > canoe.middle() - 40)
+    while (since(begin) < 10.0 && moved.left >= 0 && moved.middle() > canoe.middle() - 40)
         moved = canoeExtent(session.screenshot());
     session.screenshot("paddling-under-way");
     ASSERT_TRUE(moved.left >= 0 && moved.middle() < canoe.middle() - 40)
@@ -110,92 +106,45 @@ TEST(Paddling, PaddlerKneelsInTheSternChangesHandsPaddlesAwayAndGlidesToRest) {
     quit(session);
 }
 
-// A positive turn rate swings the bow (its left end here, pointing left and toward the viewer) toward
-// the viewer, so the canoe looks shorter; a negative one turns it broadside, so it looks longer. The
-// first clear change of its length tells the direction.
-TEST(Paddling, TurningKeysSwingTheBowEachTheirWay) {
-    struct Case {
-        const char* key;
-        int sign;                         // of the turn rate
-    } cases[] = {{"d", 1}, {"Left", -1}}; // a hold on the right, a turning stroke on the left
-    for (const Case& c : cases) {
+// White water: the foam the blade and the hull raise, bright and nearly grey.
+const auto foam = [](Rgb c) { return c.r > 175 && c.g > 185 && c.b > 190 && c.b - c.r < 45; };
+
+// From the centred canoe at rest, and after a key. The up arrow paddles on the near side: the catch splashes
+// and the pull swirls the water beside the stern (on the water line from a third of the hull in from the
+// stern to a little past it), and under way the hull leaves a wake behind it; each run keeps the most
+// foam of 9 s and a picture of that moment. A positive turn rate ("d") swings the bow (the left end,
+// pointing toward the viewer) toward the viewer, so the canoe looks shorter; a negative one ("Left") turns
+// it broadside, so it looks longer.
+TEST(Paddling, StrokesStirTheWaterAndTurningKeysSwingTheBowEachTheirWay) {
+    const char* const keys[4] = {nullptr, "Up", "d", "Left"};
+    double beside[4] = {}, behind[4] = {};
+    int change[4] = {};
+    for (int k = 0; k < 4; ++k) {
         e2e::Session session;
         ASSERT_TRUE(startCentred(session)) << session.console();
         int width = canoeExtent(session.screenshot()).width();
-        session.key(c.key);
+        if (keys[k]) session.key(keys[k]);
         const auto begin = std::chrono::steady_clock::now();
-        int change = 0;
-        while (change == 0 && std::chrono::steady_clock::now() - begin < std::chrono::seconds(12)) {
-            int now = canoeExtent(session.screenshot()).width();
-            if (now < width * 0.9) change = 1;
-            if (now > width * 1.1) change = -1;
+        while (since(begin) < (k < 2 ? 9 : 12) && change[k] == 0) {
+            e2e::Screenshot shot = session.screenshot();
+            Extent e = canoeExtent(shot);
+            if (e.left < 0) continue;
+            if (k >= 2) change[k] = e.width() < width * 0.9 ? 1 : e.width() > width * 1.1 ? -1 : 0;
+            auto foamAlong = [&](int from, int to) {
+                return shot.fraction(from, e.bottom - 1, to, e.bottom + 4, foam);
+            };
+            double b = foamAlong(e.right - e.width() / 3, e.right + 30);
+            behind[k] = std::max(behind[k], foamAlong(e.right + 5, std::min(shot.width - 1, e.right + 200)));
+            if (b > beside[k] && k < 2) session.screenshot(k ? "water-stirred" : "water-at-rest");
+            beside[k] = std::max(beside[k], b);
         }
-        session.screenshot(std::string("paddling-turn-") + c.key);
-        EXPECT_EQ(change, c.sign) << c.key << ": from " << width << " pixels long";
+        if (k >= 2) session.screenshot(std::string("paddling-turn-") + keys[k]);
+        EXPECT_EQ(change[k], k == 2 ? 1 : k == 3 ? -1 : 0) << (keys[k] ? keys[k] : "rest") << ", " << width;
         quit(session);
     }
-}
-
-// White water: the foam the blade and the hull raise, bright and nearly grey.
-bool foam(Rgb c) {
-    return c.r > 175 && c.g > 185 && c.b > 190 && c.b - c.r < 45;
-}
-// The hull's lowest row on screen, between its ends.
-int waterline(const e2e::Screenshot& shot, const Extent& e) {
-    int lowest = 0;
-    for (int x = e.left; x <= e.right; ++x)
-        for (int y = 400; y < 640; ++y)
-            if (bark(shot.at(x, y))) lowest = std::max(lowest, y);
-    return lowest;
-}
-// Foam beside the stern, where a stroke on the near side works: the water line from a third of the hull in
-// from the stern to a little past it.
-double foamBesideStern(const e2e::Screenshot& shot) {
-    Extent e = canoeExtent(shot);
-    if (e.left < 0) return 0;
-    int y = waterline(shot, e);
-    return shot.fraction(e.right - e.width() / 3, y - 1, e.right + 30, y + 4, foam);
-}
-// Foam on the water behind the stern, where a canoe under way to the left leaves its wake.
-double foamBehind(const e2e::Screenshot& shot) {
-    Extent e = canoeExtent(shot);
-    if (e.left < 0) return 0;
-    int y = waterline(shot, e);
-    return shot.fraction(e.right + 5, y - 1, std::min(shot.width - 1, e.right + 200), y + 4, foam);
-}
-
-// The most foam beside the stern and behind it over 'seconds' of screenshots, after 'key' (none at rest).
-void watchTheWater(const char* key, double seconds, double& beside, double& behind, const std::string& name) {
-    e2e::Session session;
-    ASSERT_TRUE(startCentred(session)) << session.console();
-    if (key) session.key(key);
-    const auto begin = std::chrono::steady_clock::now();
-    beside = behind = 0;
-    double most = -1;
-    while (std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() < seconds) {
-        e2e::Screenshot shot = session.screenshot();
-        double b = foamBesideStern(shot);
-        beside = std::max(beside, b);
-        behind = std::max(behind, foamBehind(shot));
-        if (b > most) {
-            most = b;
-            session.screenshot(name); // the most stirred moment so far, kept for a person to look at
-        }
-    }
-    quit(session);
-}
-
-// The up arrow paddles on the near side (the left), where the blade's water is in sight; the strokes start
-// once the idle clip has ended, within 3 s, and every stroke's catch splashes and its pull swirls the water
-// beside the stern. Under way the hull leaves a wake behind it.
-TEST(Paddling, StrokesStirTheWaterBesideTheSternAndLeaveAWake) {
-    double restBeside, restBehind, strokeBeside, strokeBehind;
-    watchTheWater(nullptr, 9, restBeside, restBehind, "water-at-rest");
-    watchTheWater("Up", 9, strokeBeside, strokeBehind, "water-stirred");
-    std::printf("foam beside the stern: %.4f at rest, %.4f stroking; behind: %.4f, %.4f\n", restBeside,
-                strokeBeside, restBehind, strokeBehind);
-    EXPECT_GT(strokeBeside, restBeside + 0.01) << "the blade's splash and swirl";
-    EXPECT_GT(strokeBehind, restBehind + 0.01) << "the wake";
+    EXPECT_GT(beside[1], beside[0] + 0.01)
+        << "the blade's splash and swirl: " << beside[0] << ", " << beside[1];
+    EXPECT_GT(behind[1], behind[0] + 0.01) << "the wake: " << behind[0] << ", " << behind[1];
 }
 
 TEST(Paddling, HelpNamesTheControlsAndTheDataFilesWithoutAWindow) {

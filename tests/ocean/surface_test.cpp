@@ -1,28 +1,80 @@
-// Reference values of the sea: the random generator's sequence, the Phillips spectrum, the tables
-// initSpectrum fills (whose known amplitudes pin the generator and the Gaussian deviates too) and a whole
-// tick of a known sea; the seams that close the grids, and the normal map's bytes.
+// The FFT and the sea: fft2d's plane waves (which lines, which direction, the scale) and the sizes it
+// refuses; reference values of the sea (the generator, the spectrum's tables, a whole tick of a known sea),
+// the seams that close the grids, and the normal map's bytes.
+#include "ocean/fft.h"
 #include "ocean/spectrum.h"
 #include "ocean/surface.h"
-#include "test_data.h"
 
-#include <gtest/gtest.h>
-
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
-TEST(Phillips, ReferenceValuesWithAndAgainstTheWind) {
-    const double step = WAVE_NUMBER_STEP, a = 7.563625574924227e-06, b = 0.010912786415971466;
+// Fills any table of doubles (Complex, PositionXY, Vec3) with numbers from -3 to 3.
+template <typename Table> void fillRandom(Table& table, unsigned seed) {
+    std::mt19937 generator(seed);
+    std::uniform_real_distribution<double> value(-3.0, 3.0);
+    double* values = reinterpret_cast<double*>(&table);
+    for (size_t k = 0; k < sizeof(Table) / sizeof(double); k++)
+        values[k] = value(generator);
+}
+
+template <typename Table> bool sameBits(const Table& a, const Table& b) {
+    return std::memcmp(&a, &b, sizeof(Table)) == 0;
+}
+
+// A lone coefficient at (p, q) of an nx x ny block: the inverse gives e^{+2 pi i (p x / nx + q y / ny)}
+// in every cell of the block, and the forward transform brings the coefficient back alone (the 1 / N
+// scale). Cells outside the block keep their marker.
+TEST(Fft2d, ACoefficientBecomesAPlaneWaveAndBack) {
     const struct {
-        double kx, ky, expected;
-    } cases[] = {
-        {step, 0.0, a},  {step, step, b},   {-32 * step, -32 * step, 3.535110104889633e-06},
-        {-step, 0.0, a}, {-step, -step, b}, // against the wind: the same
-    };
-    for (const auto& c : cases)
-        EXPECT_NEAR(phillips(SPECTRUM_AMPLITUDE, c.kx, c.ky, WIND_X, WIND_Y), c.expected, 1e-12 * c.expected)
-            << c.kx << "," << c.ky;
+        int rows, nx, ny, p, q;
+    } cases[] = {{64, 64, 64, 3, 5},
+                 {64, 8, 64, 5, 63},
+                 {64, 64, 2, 60, 1},
+                 {64, 16, 32, 9, 30},
+                 {256, 256, 64, 200, 7}};
+    const Complex marker = {7.0, -7.0};
+    for (const auto& c : cases) {
+        std::vector<Complex> data(c.rows * FFT_ROW_LENGTH, marker);
+        Complex(*block)[FFT_ROW_LENGTH] = reinterpret_cast<Complex(*)[FFT_ROW_LENGTH]>(data.data());
+        for (int i = 0; i < c.nx; i++)
+            for (int j = 0; j < c.ny; j++)
+                block[i][j] = {i == c.p && j == c.q ? 1.0 : 0.0, 0.0};
+        for (int dir : {-1, 1}) {
+            ASSERT_EQ(fft2d(block, c.nx, c.ny, dir), 1);
+            double largestError = 0.0;
+            for (int i = 0; i < c.rows; i++)
+                for (int j = 0; j < FFT_ROW_LENGTH; j++) {
+                    double angle = 2 * M_PI * (double(c.p) * i / c.nx + double(c.q) * j / c.ny);
+                    Complex expected = i >= c.nx || j >= c.ny ? marker
+                                       : dir == -1            ? Complex{std::cos(angle), std::sin(angle)}
+                                                   : Complex{i == c.p && j == c.q ? 1.0 : 0.0, 0.0};
+                    largestError = std::fmax(largestError, std::fabs(block[i][j].real - expected.real) +
+                                                               std::fabs(block[i][j].imag - expected.imag));
+                }
+            EXPECT_LT(largestError, 1e-12) << c.nx << " x " << c.ny << " dir " << dir;
+        }
+    }
+}
+
+// Sizes that are no power of two (INT_MAX without overflowing on the way), rows longer than 64 and more
+// lines than the work arrays hold are refused with the array untouched.
+TEST(Fft2d, RefusesSizesAndLeavesTheArrayAlone) {
+    const struct {
+        int nx, ny;
+    } cases[] = {{1, 64}, {64, 1},   {3, 64},   {48, 64},  {64, 48},      {0, 64},
+                 {64, 0}, {-64, 64}, {64, 100}, {64, 128}, {INT_MAX, 64}, {FFT_LONGEST_LINE * 2, 64}};
+    static Complex data[64][FFT_ROW_LENGTH], before[64][FFT_ROW_LENGTH];
+    fillRandom(data, 3);
+    std::memcpy(before, data, sizeof data);
+    for (const auto& c : cases) {
+        EXPECT_EQ(fft2d(data, c.nx, c.ny, -1), 0) << c.nx << " x " << c.ny;
+        EXPECT_TRUE(sameBits(data, before)) << c.nx << " x " << c.ny;
+    }
 }
 
 TEST(InitSpectrum, KnownSequenceWaveVectorsZerosAndAmplitudes) {
@@ -56,10 +108,6 @@ TEST(InitSpectrum, KnownSequenceWaveVectorsZerosAndAmplitudes) {
     }
 }
 
-bool near(const Vec3& a, const Vec3& b) {
-    return std::fabs(a.x - b.x) < 1e-12 && std::fabs(a.y - b.y) < 1e-12 && std::fabs(a.z - b.z) < 1e-12;
-}
-
 // A whole tick of a known sea at a known time, as it came out when the sea was first drawn: the steps in
 // their order, the spectrum of the moment with its partner layout, the choppy displacement, the height's
 // sign correction, the normals and the bytes.
@@ -79,7 +127,8 @@ TEST(AdvanceOcean, KnownSeaAtAKnownTime) {
     initSpectrum();
     ASSERT_EQ(advanceOcean(-61.25), OCEAN_TICK_DONE);
     for (const auto& c : cells)
-        EXPECT_TRUE(near(drawVertices[c.i][c.j], c.vertex) && near(drawNormals[c.i][c.j], c.normal))
+        EXPECT_TRUE(length(drawVertices[c.i][c.j] - c.vertex) < 2e-12 &&
+                    length(drawNormals[c.i][c.j] - c.normal) < 2e-12)
             << c.i << "," << c.j;
     static unsigned char pixels[64 * 64 * 3];
     encodeNormalMap(pixels);

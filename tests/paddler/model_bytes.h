@@ -1,6 +1,5 @@
-// Model files for the tests: small drafts written by the asset generator's model writer, the byte
-// edits that make what that writer never writes (damaged fields, filled unused lists), and the stand-ins
-// (clock, texture loaders) that let a loaded model play without a window.
+// Model files for the tests: small drafts through the asset generator's model writer, loaded from the
+// scratch folder, and the stand-ins that let a loaded model play without a window.
 #pragma once
 
 #include "assets/model_writer.h"
@@ -14,33 +13,11 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 typedef std::vector<unsigned char> Bytes;
-
-// Where 'text' first stands in the file (the drafts' names are unique).
-inline size_t offsetOf(const Bytes& b, const std::string& text) {
-    size_t at = std::search(b.begin(), b.end(), text.begin(), text.end()) - b.begin();
-    EXPECT_LT(at, b.size()) << text;
-    return at;
-}
-inline void putU32(Bytes& b, size_t at, uint32_t v) {
-    for (int k = 0; k < 4; ++k)
-        b[at + k] = (v >> (8 * k)) & 0xFF;
-}
-// Gives the list whose count stands at 'at' 'count' zeroed elements of 'size' bytes.
-inline void fillList(Bytes& b, size_t at, uint32_t count, size_t size) {
-    putU32(b, at, count);
-    b.insert(b.begin() + at + 4, count * size, 0);
-}
-
-// Writes the bytes to a fresh file in the test temp folder and returns its path.
-inline std::string writeTempFile(const std::string& name, const Bytes& data) {
-    std::string path = testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), data.size());
-    return path;
-}
 
 // A node 'at' from its parent with 'tracks' empty key tracks.
 inline DraftNode nodeAt(const std::string& name, float x, float y, float z, std::vector<int> children,
@@ -102,22 +79,24 @@ inline DraftModel paddlerShapedModel(int bones = 42, int clips = STROKE_CLIP_COU
     return d;
 }
 
-// Writes the draft as the file 'name' and hands it, open, to 'load' (loadPaddlerModel, loadPaddleModel or
-// a lambda around loadModel); returns what 'load' returns.
-template <typename Load>
-auto loadDraft(const DraftModel& d, Load load, const std::string& name = "draft.man") {
-    std::string path = writeTempFile(name, modelFileBytes(d));
+// Writes 'bytes' as the file 'name' in the scratch folder and hands it, open, to 'load' (loadPaddlerModel,
+// loadPaddleModel or into(model)); returns what 'load' returns.
+template <typename Load> auto loadBytes(const Bytes& bytes, Load load, const std::string& name = "K.man") {
+    std::string path = testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     BinaryReadFile file(path.c_str());
     return load(file);
 }
+template <typename Load> auto loadDraft(const DraftModel& d, Load load, const std::string& name = "K.man") {
+    return loadBytes(modelFileBytes(d), load, name);
+}
+inline std::function<int(BinaryFile&)> into(Model& model) {
+    return [&model](BinaryFile& f) { return loadModel(model, f); };
+}
 
 // Texture loaders for models whose textures are never drawn.
-inline unsigned int noBmpTexture(const char*) {
-    return 0;
-}
-inline int noTgaTexture(const char*) {
-    return 0;
-}
+inline const auto noBmpTexture = [](const char*) -> unsigned int { return 0; };
+inline const auto noTgaTexture = [](const char*) -> int { return 0; };
 
 inline void expectNear(const Matrix4& a, const Matrix4& b, double tolerance, const std::string& what) {
     for (int k = 0; k < 16; ++k)

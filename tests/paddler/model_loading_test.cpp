@@ -1,6 +1,5 @@
-// Loading models: the reader (both face layouts, the lists, the rules a damaged file breaks; random damage
-// is fuzz/model_fuzz's), and the paddler's and paddle's tables (refusals, texture slots and their
-// messages, face records, colours).
+// Loading models: the reader (both face layouts, every list, what a damaged file breaks; random damage is
+// fuzz/model_fuzz's), and the paddler's and paddle's tables (refusals, texture slots, face records).
 #include "paddler/model_file.h"
 #include "paddler/model_tables.h"
 #include "paddler/strokes.h"
@@ -12,10 +11,20 @@
 
 namespace {
 
-int loadBytes(Model& model, const Bytes& bytes, const char* name = "model.bin") {
-    std::string path = writeTempFile(name, bytes);
-    BinaryReadFile file(path.c_str());
-    return loadModel(model, file);
+// Where 'text' first stands in the file (the drafts' names are unique).
+size_t offsetOf(const Bytes& b, const std::string& text) {
+    size_t at = std::search(b.begin(), b.end(), text.begin(), text.end()) - b.begin();
+    EXPECT_LT(at, b.size()) << text;
+    return at;
+}
+void putU32(Bytes& b, size_t at, uint32_t v) {
+    for (int k = 0; k < 4; ++k)
+        b[at + k] = (v >> (8 * k)) & 0xFF;
+}
+// Gives the list whose count stands at 'at' 'count' zeroed elements of 'size' bytes.
+void fillList(Bytes& b, size_t at, uint32_t count, size_t size) {
+    putU32(b, at, count);
+    b.insert(b.begin() + at + 4, count * size, 0);
 }
 
 TEST(ModelFile, BothLayoutsReadEveryList) {
@@ -32,7 +41,7 @@ TEST(ModelFile, BothLayoutsReadEveryList) {
     fillList(newer, offsetOf(newer, "clip") + 83, 1, 324);
     for (const Bytes* b : {&newer, &older}) {
         Model m;
-        ASSERT_EQ(loadBytes(m, *b), 0);
+        ASSERT_EQ(loadBytes(*b, into(m)), 0);
         ASSERT_TRUE(m.clipCount == 1 && m.rootCount == 1);
         EXPECT_EQ(m.clips[0].frameCount, 30);
         EXPECT_EQ(m.clips[0].attachmentCount, b == &newer ? 1 : 0);
@@ -60,7 +69,7 @@ TEST(ModelFile, EmptyListsStayAbsentAndUnterminatedTextIsCut) {
     std::fill_n(b.begin() + 9, 64, 'x'); // the model's name
     std::fill_n(b.begin() + offsetOf(b, "skin.tga"), 1024, 'x');
     Model m;
-    ASSERT_EQ(loadBytes(m, b), 0);
+    ASSERT_EQ(loadBytes(b, into(m)), 0);
     EXPECT_TRUE(m.clipCount == 0 && m.clips == nullptr && m.roots[0].tracks == nullptr);
     EXPECT_EQ(m.materialCount, 1); // the lists after the empty ones are read
     EXPECT_TRUE(std::strlen(m.name) == 63u && std::strlen(m.textures[0].path) == 1023u);
@@ -90,10 +99,10 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
         {"ids that skip one", "pre-order", nullptr, setId("node-B", 5)},
         {"21 keys", "more than 20 keys", [](DraftModel& d) { d.nodes[0].tracks[0].resize(21); }, nullptr},
         {"deep nesting", "nested too deeply", [](DraftModel& d) { setChain(d, 400, 0); }, nullptr},
+        {"clip count", "claims more", nullptr, [](Bytes& b) { putU32(b, 73, 0xFFFFFFFFu); }},
+        {"root count", "claims more", nullptr,
+         [](Bytes& b) { putU32(b, offsetOf(b, "node-root") - 4, 100000u); }},
     };
-    cases.push_back({"clip count", "claims more", nullptr, [](Bytes& b) { putU32(b, 73, 0xFFFFFFFFu); }});
-    cases.push_back({"root count", "claims more", nullptr,
-                     [](Bytes& b) { putU32(b, offsetOf(b, "node-root") - 4, 100000u); }});
     for (const Damage& c : cases) {
         DraftModel d = smallModel();
         if (c.draft) c.draft(d);
@@ -101,7 +110,7 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
         if (c.bytes) c.bytes(b);
         Model m;
         testing::internal::CaptureStdout();
-        EXPECT_EQ(loadBytes(m, b, "damaged.bin"), 1) << c.what;
+        EXPECT_EQ(loadBytes(b, into(m), "damaged.bin"), 1) << c.what;
         std::string out = testing::internal::GetCapturedStdout();
         EXPECT_NE(out.find("damaged.bin: "), std::string::npos) << c.what << ": " << out;
         EXPECT_NE(out.find(c.message), std::string::npos) << c.what << ": " << out;
@@ -116,13 +125,6 @@ unsigned int fakeBmp(const char* path) {
 int fakeTga(const char* path) {
     loaded.push_back(path);
     return std::string(path) == "bad.tga" ? -1 : 200 + int(loaded.size());
-}
-
-bool load(const DraftModel& d, bool isPaddler = true, const char* name = "K.man") {
-    std::string path = writeTempFile(name, modelFileBytes(d));
-    BinaryReadFile file(path.c_str());
-    loaded.clear();
-    return isPaddler ? loadPaddlerModel(file) : loadPaddleModel(file);
 }
 
 // 'used' of 10005 blended vertices are used by faces (only those are bound).
@@ -162,7 +164,7 @@ TEST(ModelTables, PaddlerRefusals) {
     };
     for (const Case& c : cases) {
         testing::internal::CaptureStdout();
-        EXPECT_EQ(load(c.model), !c.message) << c.what;
+        EXPECT_EQ(loadDraft(c.model, loadPaddlerModel), !c.message) << c.what;
         std::string out = testing::internal::GetCapturedStdout();
         if (!c.message) continue;
         EXPECT_NE(out.find(std::string("K.man: ")), std::string::npos) << c.what;
@@ -175,8 +177,9 @@ TEST(ModelTables, PaddlerTextureSlotsAndTheirMessages) {
     DraftModel d = paddlerShapedModel();
     d.textures = {
         {"a", 1, "a.bmp"}, {"b", 2, "bad.tga"}, {"c", 3, "c.TGA"}, {"d", 4, "d.tga"}, {"e", 5, "x"}};
-    ASSERT_TRUE(load(d));
+    ASSERT_TRUE(loadDraft(d, loadPaddlerModel));
     testing::internal::CaptureStdout();
+    loaded.clear();
     fillPaddlerTextureSlots(paddler, fakeBmp, fakeTga);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "bad tga\n");
     EXPECT_EQ(loaded, (std::vector<std::string>{"a.bmp", "bad.tga", "d.tga"}));
@@ -190,8 +193,9 @@ TEST(ModelTables, PaddleTakesOneBmpTextureOrStaysEmpty) {
     for (const char* path : {"wood.TGA", "wood.tga", "wood.bmp"}) {
         DraftModel d = smallModel();
         d.textures = {{"wood", 5, path}};
-        ASSERT_TRUE(load(d, false, "K.pad"));
+        ASSERT_TRUE(loadDraft(d, loadPaddleModel, "K.pad"));
         testing::internal::CaptureStdout();
+        loaded.clear();
         fillPaddleTextureSlots(paddle, fakeBmp);
         bool bmp = std::string(path) == "wood.bmp";
         EXPECT_EQ(testing::internal::GetCapturedStdout(), bmp ? "" : " can't read the paddle texture\n")
@@ -202,7 +206,7 @@ TEST(ModelTables, PaddleTakesOneBmpTextureOrStaysEmpty) {
     DraftModel d = smallModel();
     d.textures.push_back({"b", 6, "b.bmp"});
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(load(d, false, "K.pad"));
+    EXPECT_FALSE(loadDraft(d, loadPaddleModel, "K.pad"));
     EXPECT_NE(testing::internal::GetCapturedStdout().find("K.pad: "), std::string::npos);
     EXPECT_TRUE(paddle.faceCount == 0 && paddle.model.textureCount == 0);
     fillPaddleTextureSlots(paddle, fakeBmp);
@@ -217,7 +221,7 @@ TEST(ModelTables, FaceRecordsTakeTheLastMatchingLayerAndColoursWhereTheMaterialC
                    {"none", 0xFFFF0000, 0, 0, 0, {6}},
                    {"tga", 0, 0, 0, 0, {8}}};
     d.faces = {faceOf(0, 0, 1, 2), faceOf(0, 2, 1, 0), faceOf(1, 1, 2, 0), faceOf(2, 0, 1, 2)};
-    ASSERT_TRUE(load(d));
+    ASSERT_TRUE(loadDraft(d, loadPaddlerModel));
     fillPaddlerTextureSlots(paddler, fakeBmp, fakeTga);
     buildFaceRecords(paddler);
     const TriangleDrawRecord* r = paddler.records;

@@ -1,7 +1,5 @@
-// The platform's pieces that need no window: the sound calls (a loaded sample loops on a 3-D channel and
-// plays again on it; no device, a missing file, a null sample or a closed device are silent no-ops), the
-// shader source preparation (the entry becomes main after any #version line; a source that would not fit
-// is refused) and the black key of the keyed BMP textures.
+// The platform's pieces that need no window: the sound calls, the shader source preparation and the
+// black key of the keyed BMP textures.
 #include "assets/writers.h"
 #include "platform/fsound.h"
 #include "platform/shader_program.h"
@@ -9,8 +7,6 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -51,18 +47,15 @@ TEST(Sound, LoopsALoadedSampleAndShrugsOffMissingOnes) {
 }
 
 TEST(ShaderSource, EntryBecomesMainAfterTheVersionLineOrTheSourceIsRefused) {
-    struct Case {
-        const char* source;
-        const char* entry;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const struct {
+        const char *source, *entry, *expected;
+    } cases[] = {
         {"#version 120\nvoid vert() {}\n", "vert", "#version 120\n#define vert main\nvoid vert() {}\n"},
         {"void frag() {}\n", "frag", "#define frag main\nvoid frag() {}\n"},
         {"// note\n#version 120\nvoid f() {}", "f", "// note\n#version 120\n#define f main\nvoid f() {}"},
         {"#version 120", "vert", "#version 120\n#define vert main\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         char out[256];
         ASSERT_TRUE(prepareShaderSource(c.source, c.entry, out, sizeof out)) << c.source;
         EXPECT_EQ(std::string(out), c.expected);

@@ -4,8 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 namespace {
 

@@ -1,7 +1,5 @@
-// The water without GL: reading "gunwale.mask" (132 words, A's points before B's, atof rules, a short file
-// refused), the normalisation cube's texels, the sky dome's rings, and the cone test on the cone the frame
-// computes from the view (with its vertical field of view). The water's model-to-world matrix shows in the
-// picture of tests/e2e/start.cpp.
+// The water without GL: the hull mask file, the normalisation cube, the sky dome and the view cone (the
+// water's model-to-world matrix shows in the picture of tests/e2e/start.cpp).
 #include "scene/view.h"
 #include "water/cube_maps.h"
 #include "water/gunwale_mask.h"
@@ -13,8 +11,6 @@
 #include <cmath>
 #include <cstring>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -27,7 +23,7 @@ std::string numbers(int count, const char* separator = " ") {
     return text;
 }
 
-TEST(HullMask, ReadsAPointsThenBPointsWhateverTheLayout) {
+TEST(HullMask, ReadsAPointsThenBPointsWhateverTheLayoutAndRefusesShortFiles) {
     // Line breaks do not matter and words beyond the 132nd are ignored.
     for (const std::string& text : {numbers(132), numbers(132, "\n\t"), numbers(132) + " 999 junk"}) {
         std::istringstream in(text);
@@ -43,9 +39,7 @@ TEST(HullMask, ReadsAPointsThenBPointsWhateverTheLayout) {
     EXPECT_FLOAT_EQ(gunwaleMask.a[0][0], -15.0f);
     EXPECT_FLOAT_EQ(gunwaleMask.a[0][1], 0.0f);
     EXPECT_FLOAT_EQ(gunwaleMask.a[0][2], 2.5f);
-}
-
-TEST(HullMask, ShortFilesAreRefusedWithTheirCount) {
+    // Short files are refused with their count.
     for (int count : {0, 1, 66, 131}) {
         std::istringstream in(numbers(count));
         testing::internal::CaptureStdout();

@@ -1,28 +1,28 @@
-// The canoe's text readers: the shape files (token rules, 1-based faces, the axe string's shift, and every
-// guard that keeps a damaged file from reading or writing past the record) and the stroke samples (layout,
-// whitespace, and the counts that would stop the rocking).
+// The canoe: its text readers (the shape files' token rules, 1-based faces, the axe string's shift and
+// guards; the stroke samples), its cylindrical texture coordinates, materials and rocking.
 #include "canoe/shape_file.h"
 #include "canoe/stroke_samples.h"
+#include "canoe/cylinder_tex_coords.h"
+#include "canoe/materials.h"
+#include "canoe/rocking.h"
 
-#include <gtest/gtest.h>
-
+#include <cmath>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <sstream>
-#include <string>
 
 namespace {
 
-// Reads 'text' through 'read'; what the reader printed goes to 'printed'.
-template <typename Read> bool readWith(Read read, const std::string& text, std::string* printed = nullptr) {
+// Reads 'text' as the shape file of slot 'index', or as the stroke samples for STROKES; what the reader
+// printed goes to 'printed'.
+const int STROKES = 99;
+bool readText(const std::string& text, int index, std::string* printed = nullptr) {
     std::istringstream in(text);
     testing::internal::CaptureStdout();
-    bool ok = read(in);
+    bool ok = index == STROKES ? readStrokeFile(in) : readShapeFile(in, index);
     std::string out = testing::internal::GetCapturedStdout();
     if (printed) *printed = out;
     return ok;
-}
-bool readText(const std::string& text, int index, std::string* printed = nullptr) {
-    return readWith([=](std::istream& in) { return readShapeFile(in, index); }, text, printed);
 }
 
 const char* const TRIANGLE = "vertices 3\nnormals 3\nfaces 1\n"
@@ -105,16 +105,12 @@ TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
     EXPECT_FALSE(readText(TRIANGLE, -1));
 }
 
-bool readStrokes(const std::string& text, std::string* printed = nullptr) {
-    return readWith(readStrokeFile, text, printed);
-}
-
 TEST(StrokeSamples, ThreeSamplesFromTwentyOneNumbersWhateverTheLineBreaks) {
     for (const char* text :
          {"7 3\n1 2 3 4 5 6 7 8 9\n10 11 12 13 14 15 16 17 18\n19 20 21",
           "label\t3 1\n2\n3 4 5 6 7 8 9 10 11 12 13 14 15\n16 17 18 19 20\n21 trailing words"}) {
         SCOPED_TRACE(text);
-        ASSERT_TRUE(readStrokes(text));
+        ASSERT_TRUE(readText(text, STROKES));
         EXPECT_EQ(strokeSamples.sampleCount, 3);
         for (int i = 0; i < 9; i++) { // all points A, then all points B, then the spin angles
             EXPECT_DOUBLE_EQ(strokeSamples.pointA[i / 3][i % 3], 1 + i);
@@ -123,7 +119,7 @@ TEST(StrokeSamples, ThreeSamplesFromTwentyOneNumbersWhateverTheLineBreaks) {
         EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[2], 21);
     }
     // A short file keeps its count; what it lacks reads as zeroes.
-    ASSERT_TRUE(readStrokes("s 2 1 2 3"));
+    ASSERT_TRUE(readText("s 2 1 2 3", STROKES));
     EXPECT_EQ(strokeSamples.sampleCount, 2);
     EXPECT_DOUBLE_EQ(strokeSamples.pointA[0][2], 3);
     EXPECT_DOUBLE_EQ(strokeSamples.pointA[1][0], 0);
@@ -145,11 +141,96 @@ TEST(StrokeSamples, UnusableCountsHoldTheCanoeLevel) {
     };
     for (const auto& c : cases) {
         std::string printed;
-        EXPECT_EQ(readStrokes(c.text, &printed), c.usable) << c.text;
+        EXPECT_EQ(readText(c.text, STROKES, &printed), c.usable) << c.text;
         EXPECT_EQ(strokeSamples.sampleCount, c.count) << c.text;
         if (!c.usable) {
             EXPECT_NE(printed.find("fstroke.stroke"), std::string::npos) << c.text;
         }
+    }
+}
+
+TEST(CylinderTexCoords, Cases) {
+    const double x0 = CYLINDER_X, y0 = CYLINDER_Y;
+    // Points at 0.9 and -0.9 degrees about the axis, one unit to the side.
+    const float y09 = static_cast<float>(y0 - std::tan(0.9 * M_PI / 180)),
+                y45 = static_cast<float>(y0 - 10.0);
+    const float left1 = static_cast<float>(x0 - 1), right1 = static_cast<float>(x0 + 1);
+    const float right10 = static_cast<float>(x0 + 10.0001);
+    const struct {
+        const char* what;
+        float x, y, z;
+        double offset, s, t; // s < 0, t < 0: not checked
+    } cases[] = {
+        {"on the axis's x below it: atan(+inf) = 90", CYLINDER_X, 0.0f, CYLINDER_Z0, 0, 0.5, 0.0},
+        {"on the axis's x above it: atan(-inf) = -90", CYLINDER_X, 20.0f, CYLINDER_Z1, 90, 1.0, 1.0},
+        {"0.9 degrees truncates to 0", left1, y09, 0.0f, 0, 0.0, -1},
+        {"-0.9 degrees truncates to 0 as well", right1, y09, 0.0f, 90, 0.5, -1},
+        {"-45 degrees gives the same s", right10, y45, 0.0f, 90, 134.0 / 180, -1},
+        {"level with the axis", 10.0f, CYLINDER_Y, 0.0f, 90, 0.5, -1},
+        {"beyond z1 the texture repeats", 3.0f, 0.0f, 2 * CYLINDER_Z1 - CYLINDER_Z0, 0, -1, 2.0},
+        {"on the axis itself", CYLINDER_X, CYLINDER_Y, 0.0f, 90, 0.5, -1},
+    };
+    static ShapeFile shape;
+    shape.vertexCount = sizeof cases / sizeof cases[0];
+    shape.texCoords[shape.vertexCount][0] = 7.0f; // beyond the count: never written
+    for (int i = 0; i < shape.vertexCount; i++) {
+        shape.vertices[i][0] = cases[i].x, shape.vertices[i][1] = cases[i].y,
+        shape.vertices[i][2] = cases[i].z;
+        cylinderTexCoords(shape, cases[i].offset);
+        if (cases[i].s >= 0) {
+            EXPECT_NEAR(shape.texCoords[i][0], cases[i].s, 1e-6) << cases[i].what;
+        }
+        if (cases[i].t >= 0) {
+            EXPECT_NEAR(shape.texCoords[i][1], cases[i].t, 1e-5) << cases[i].what;
+        }
+    }
+    EXPECT_FLOAT_EQ(shape.texCoords[shape.vertexCount][0], 7.0f);
+}
+
+// OpenGL refuses a shininess above 128 and keeps the one in force, so a list with such a value must leave
+// the call out rather than raise an error every frame.
+
+TEST(Materials, ShininessOutsideOpenGLsRangeIsLeftOut) {
+    EXPECT_TRUE(shininessAccepted(0) && shininessAccepted(128) && !shininessAccepted(128.5f) &&
+                !shininessAccepted(-1));
+    // Only list 3 (the ribs, rib ends, seat nets and axe handle) keeps the shininess before it.
+    for (int i = 0; i < CANOE_MATERIAL_COUNT; i++)
+        EXPECT_EQ(shininessAccepted(canoeMaterials[i].shininess), i != 2) << "list " << i + 1;
+}
+
+// 20 samples a second for 60 samples, a 3-second cycle from sample 0, and no division by a zero count.
+
+void setUpRocking(int n) {
+    strokeSamples.sampleCount = n;
+    rockIndex = 0;
+    initRocking();
+}
+
+TEST(Rocking, TablesFollowHalfASineAndTheSampleTheScenesTime) {
+    setUpRocking(60);
+    EXPECT_TRUE(rockMode == 1 && rockRate == 20.0);
+    EXPECT_DOUBLE_EQ(rockPitchTable[0], 0.0);
+    EXPECT_NEAR(rockPitchTable[30], -1.0, 1e-9); // the middle of the cycle
+    EXPECT_NEAR(rockRollTable[30], -10.0, 1e-8);
+    EXPECT_DOUBLE_EQ(rockPitchTable[60], 0.0); // beyond the count: untouched
+    const struct {
+        const char* what;
+        int n;
+        double t;
+        int index;
+    } cases[] = {
+        {"the first frame", 60, 0, 0},
+        {"20 samples a second", 60, 0.125, 2},
+        {"end of the cycle", 60, 2.9375, 58},
+        {"a whole cycle", 60, 3.0, 0},
+        {"200 samples: 3 cycles and 20", 60, 10.0, 20},
+        {"no samples", 0, 1.5, 0},
+        {"too many samples", 5000, 1.5, 0},
+    };
+    for (const auto& c : cases) {
+        setUpRocking(c.n);
+        advanceRockingAt(c.t);
+        EXPECT_EQ(rockIndex, c.index) << c.what;
     }
 }
 

@@ -1,9 +1,8 @@
-// The water without GL: the hull mask file, the normalisation cube, the sky dome and the view cone (the
-// water's model-to-world matrix shows in the picture of tests/e2e/start.cpp).
+// The water without GL: the hull mask file, the normalisation cube and the view cone (the sky dome and the
+// water's model-to-world matrix show in the pictures of tests/e2e/start.cpp).
 #include "scene/view.h"
 #include "water/cube_maps.h"
 #include "water/gunwale_mask.h"
-#include "water/sky.h"
 #include "water/tiles.h"
 
 #include <gtest/gtest.h>
@@ -66,16 +65,6 @@ TEST(NormalizeCube, TexelsOfPlusXAndTheFaceAxes) {
         computeNormalizeCubeFace(32, f, face.data());
         EXPECT_EQ(face[(16 * 32 + 16) * 3 + f / 2], f % 2 == 0 ? 253 : 0) << "face " << f;
     }
-}
-
-TEST(SkyDome, RingsRunFromThePoleToTheHorizon) {
-    static float dome[SKY_RINGS][SKY_RING_POINTS][3];
-    buildSkyDome(SKY_RADIUS, dome);
-    for (int r = 0; r < SKY_RINGS; ++r)
-        for (int c = 0; c < 3; ++c)
-            EXPECT_NEAR(dome[r][0][c], dome[r][SKY_RING_POINTS - 1][c], 1e-2) << "ring " << r << " closes";
-    EXPECT_NEAR(dome[0][3][2], SKY_RADIUS, 1e-3) << "the pole";
-    EXPECT_NEAR(dome[SKY_RINGS - 1][3][2], 0, 1e-2) << "the horizon";
 }
 
 int visibleFrom(float heading, double x = 127, double y = 127) {

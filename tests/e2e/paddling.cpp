@@ -52,7 +52,7 @@ double since(std::chrono::steady_clock::time_point begin) {
 bool startCentred(e2e::Session& session) {
     if (!session.start() || !session.waitForWindow()) return false;
     session.sleep(1.0);
-    session.drag(960, 512, 640, 512, 16);
+    session.drag(960, 512, 640, 512);
     session.sleep(1.5);
     return true;
 }

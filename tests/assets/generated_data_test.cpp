@@ -18,28 +18,27 @@
 
 namespace {
 
-class CanoeData : public testing::Test {
+class GeneratedData : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(writeCanoeData(testing::TempDir()));
+        const std::string folder = testing::TempDir();
+        ASSERT_TRUE(writeCanoeData(folder) && writeSkyAndWaterImages(folder) && writeStrokeSounds(folder) &&
+                    writeLoonSound(folder));
         for (int i = 0; i < SHAPE_FILE_COUNT; i++) {
             std::ifstream in(testing::TempDir() + shapeFileNames[i]);
             ASSERT_TRUE(in.good()) << shapeFileNames[i];
             ASSERT_TRUE(readShapeFile(in, i)) << shapeFileNames[i];
         }
     }
-    static void bounds(int shape, float low[3], float high[3]) {
-        std::fill(low, low + 3, 1e9f), std::fill(high, high + 3, -1e9f);
-        for (int i = 0; i < canoeShapes[shape].vertexCount; i++)
-            for (int c = 0; c < 3; c++)
-                low[c] = std::min(low[c], canoeShapes[shape].vertices[i][c]),
-                high[c] = std::max(high[c], canoeShapes[shape].vertices[i][c]);
-    }
 };
 
-TEST_F(CanoeData, HullSpansTheTextureCylinderAndSitsInTheWater) {
-    float low[3], high[3];
-    bounds(4, low, high); // the bark skin
+TEST_F(GeneratedData, HullSpansTheTextureCylinderAndSitsInTheWater) {
+    float low[3] = {1e9f, 1e9f, 1e9f}, high[3] = {-1e9f, -1e9f, -1e9f};
+    for (int i = 0; i < canoeShapes[4].vertexCount; i++) // the bark skin
+        for (int c = 0; c < 3; c++) {
+            low[c] = std::min(low[c], canoeShapes[4].vertices[i][c]);
+            high[c] = std::max(high[c], canoeShapes[4].vertices[i][c]);
+        }
     EXPECT_TRUE(std::fabs(low[2] + 70.6378f) < 1 && std::fabs(high[2] - 79.8602f) < 1)
         << "the cylinder's ends";
     EXPECT_NEAR(high[0] - low[0], 30.0f, 2.0f) << "beam";
@@ -61,14 +60,14 @@ TEST_F(CanoeData, HullSpansTheTextureCylinderAndSitsInTheWater) {
 }
 
 // Every triangle is its own begin/end pair every frame, so the canoe's drawing time follows this count.
-TEST_F(CanoeData, DrawnTrianglesAFrameStayWithinTheBudget) {
+TEST_F(GeneratedData, DrawnTrianglesAFrameStayWithinTheBudget) {
     int triangles = 0;
     for (int k = 0; k < canoeShapeCount; k++) // the bow and stern line twice, as shapes 2 and 6
         triangles += k == SEAT_NET_SHAPE ? 4 : canoeShapes[k].faceCount; // the nets: two quads
     EXPECT_LE(triangles, 15000);
 }
 
-TEST_F(CanoeData, SixtyStrokeSamplesAndAMaskRimInsideTheGunwalesFromSternToBow) {
+TEST_F(GeneratedData, SixtyStrokeSamplesAndAMaskRimInsideTheGunwalesFromSternToBow) {
     std::ifstream stroke(testing::TempDir() + "fstroke.stroke"), in(testing::TempDir() + "gunwale.mask");
     ASSERT_TRUE(readStrokeFile(stroke));
     EXPECT_EQ(strokeSamples.sampleCount, 60);
@@ -85,7 +84,7 @@ TEST_F(CanoeData, SixtyStrokeSamplesAndAMaskRimInsideTheGunwalesFromSternToBow) 
     EXPECT_NEAR(gunwaleMask.b[10][0] - gunwaleMask.a[10][0], 28.0f, 2.0f) << "midship opening";
 }
 
-TEST_F(CanoeData, TexturesDecodeAndTheSeatKeysOnlyItsHoles) {
+TEST_F(GeneratedData, TexturesDecodeAndTheSeatKeysOnlyItsHoles) {
     for (const char* name : canoeTextureNames) {
         RgbImage* image = loadBmpImage((testing::TempDir() + name).c_str());
         ASSERT_NE(image, nullptr) << name;
@@ -107,13 +106,6 @@ TEST_F(CanoeData, TexturesDecodeAndTheSeatKeysOnlyItsHoles) {
 const char* const FACE_FILES[6] = {"ixpos.bmp", "ixneg.bmp", "iypos.bmp",
                                    "iyneg.bmp", "izpos.bmp", "izneg.bmp"};
 
-// Writes the images once into the test's scratch folder.
-std::string generatedFolder() {
-    static bool written = writeSkyAndWaterImages(testing::TempDir());
-    EXPECT_TRUE(written);
-    return testing::TempDir();
-}
-
 // GL's cube-map face selection: direction to face and texel (column, row in upload order).
 void lookUp(const double r[3], int size, int* face, int* column, int* row) {
     double ax = std::fabs(r[0]), ay = std::fabs(r[1]), az = std::fabs(r[2]);
@@ -133,11 +125,10 @@ void lookUp(const double r[3], int size, int* face, int* column, int* row) {
 }
 
 // Pairs of nearby directions that GL sends to two different faces see nearly the same colour.
-TEST(SkyImages, CubeFacesJoinAtEveryEdge) {
-    std::string folder = generatedFolder();
+TEST_F(GeneratedData, CubeFacesJoinAtEveryEdge) {
     RgbImage* faces[6];
     for (int f = 0; f < 6; ++f) {
-        faces[f] = loadBmpImage((folder + "/" + FACE_FILES[f]).c_str());
+        faces[f] = loadBmpImage((testing::TempDir() + FACE_FILES[f]).c_str());
         ASSERT_NE(faces[f], nullptr) << FACE_FILES[f];
         ASSERT_TRUE(faces[f]->width == faces[0]->width && faces[f]->height == faces[0]->width);
     }
@@ -177,8 +168,8 @@ double mean(const unsigned char* pixels, int count, int c) {
     return sum / count;
 }
 
-TEST(SkyImages, SkyAboveTheHorizonSeaHazeBelow) {
-    std::string folder = generatedFolder();
+TEST_F(GeneratedData, SkyAboveTheHorizonSeaHazeBelow) {
+    std::string folder = testing::TempDir();
     RgbImage* up = loadBmpImage((folder + "/iypos.bmp").c_str());
     RgbImage* down = loadBmpImage((folder + "/iyneg.bmp").c_str());
     ASSERT_TRUE(up && down);
@@ -198,9 +189,8 @@ TEST(SkyImages, SkyAboveTheHorizonSeaHazeBelow) {
     freeRgbImage(down);
 }
 
-TEST(GeneratedSounds, ReadBackWithTheirShapes) {
+TEST_F(GeneratedData, SoundsReadBackWithTheirShapes) {
     std::string folder = testing::TempDir();
-    ASSERT_TRUE(writeStrokeSounds(folder) && writeLoonSound(folder));
     const struct {
         const char* name;
         double shortest, longest; // seconds

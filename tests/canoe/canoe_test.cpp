@@ -47,6 +47,20 @@ TEST(ShapeFile, ReadsCountsVerticesNormalsAndOneBasedFaces) {
         EXPECT_FLOAT_EQ(s.normals[k / 3][k % 3], k % 3 == 2 ? 1.0f : 0.0f) << k;
         EXPECT_EQ(s.faces[0][k], faces[k]) << k;
     }
+    // An empty shape, a shape at the capacity itself, and texture-coordinate numbers at the ends of a long
+    // (clamped into 32 bits) are all accepted.
+    ASSERT_TRUE(readText("v 0 n 0 f 0", 5));
+    EXPECT_EQ(canoeShapes[5].vertexCount, 0);
+    std::string text = "v 20000 n 0 f 0\n";
+    for (int i = 0; i < SHAPE_CAPACITY; i++)
+        text += "1 2 3\n";
+    ASSERT_TRUE(readText(text, 8));
+    EXPECT_EQ(canoeShapes[8].vertexCount, SHAPE_CAPACITY);
+    EXPECT_FLOAT_EQ(canoeShapes[8].vertices[SHAPE_CAPACITY - 1][2], 3.0f);
+    ASSERT_TRUE(readText(THREE + "1 -99999999999999999999 1 2 99999999999999999999 2 3 0 3", 7));
+    EXPECT_EQ(canoeShapes[7].faces[0][1], INT32_MIN);
+    EXPECT_EQ(canoeShapes[7].faces[0][4], INT32_MAX);
+    EXPECT_EQ(canoeShapes[7].faces[0][7], -1);
 }
 
 // Only the axe string is shifted, and only the seat net needs the 8 vertices and normals of its quads
@@ -60,23 +74,6 @@ TEST(ShapeFile, RulesOfSingleSlots) {
         bool warned = printed.find("finseatnet.shad: fewer than 8 vertices and normals") == 0;
         EXPECT_TRUE(index == SEAT_NET_SHAPE ? warned : printed.empty()) << index << ": " << printed;
     }
-}
-
-// An empty shape, a shape at the capacity itself, and texture-coordinate numbers at the ends of a long
-// (clamped into 32 bits) are all accepted.
-TEST(ShapeFile, EdgeValuesAreAccepted) {
-    ASSERT_TRUE(readText("v 0 n 0 f 0", 5));
-    EXPECT_EQ(canoeShapes[5].vertexCount, 0);
-    std::string text = "v 20000 n 0 f 0\n";
-    for (int i = 0; i < SHAPE_CAPACITY; i++)
-        text += "1 2 3\n";
-    ASSERT_TRUE(readText(text, 8));
-    EXPECT_EQ(canoeShapes[8].vertexCount, SHAPE_CAPACITY);
-    EXPECT_FLOAT_EQ(canoeShapes[8].vertices[SHAPE_CAPACITY - 1][2], 3.0f);
-    ASSERT_TRUE(readText(THREE + "1 -99999999999999999999 1 2 99999999999999999999 2 3 0 3", 7));
-    EXPECT_EQ(canoeShapes[7].faces[0][1], INT32_MIN);
-    EXPECT_EQ(canoeShapes[7].faces[0][4], INT32_MAX);
-    EXPECT_EQ(canoeShapes[7].faces[0][7], -1);
 }
 
 TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
@@ -105,7 +102,7 @@ TEST(ShapeFile, BadFilesAreRefusedAndLeaveAnEmptyRecord) {
     EXPECT_FALSE(readText(TRIANGLE, -1));
 }
 
-TEST(StrokeSamples, ThreeSamplesFromTwentyOneNumbersWhateverTheLineBreaks) {
+TEST(StrokeSamples, ThreeSamplesFromTwentyOneNumbersWhateverTheLineBreaksAndUnusableCountsRefused) {
     for (const char* text :
          {"7 3\n1 2 3 4 5 6 7 8 9\n10 11 12 13 14 15 16 17 18\n19 20 21",
           "label\t3 1\n2\n3 4 5 6 7 8 9 10 11 12 13 14 15\n16 17 18 19 20\n21 trailing words"}) {
@@ -124,9 +121,7 @@ TEST(StrokeSamples, ThreeSamplesFromTwentyOneNumbersWhateverTheLineBreaks) {
     EXPECT_DOUBLE_EQ(strokeSamples.pointA[0][2], 3);
     EXPECT_DOUBLE_EQ(strokeSamples.pointA[1][0], 0);
     EXPECT_DOUBLE_EQ(strokeSamples.spinAngle[1], 0);
-}
-
-TEST(StrokeSamples, UnusableCountsHoldTheCanoeLevel) {
+    // Counts that would stop the rocking hold the canoe level.
     const struct {
         const char* text;
         bool usable;

@@ -2,11 +2,6 @@
 // water stirred, and --help.
 #include "e2e/harness.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <chrono>
-
 using e2e::bark;
 using e2e::quit;
 using e2e::Rgb;

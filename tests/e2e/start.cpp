@@ -2,11 +2,7 @@
 // images and samples and a broken shader leave (the drag that turns the view: paddling.cpp).
 #include "e2e/harness.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <gtest/gtest.h>
 
 using e2e::bark;
 using e2e::Rgb;

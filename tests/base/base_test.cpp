@@ -46,15 +46,13 @@ TEST(Matrix4, RotationsTranslationsAndProductOrder) {
         const char* what;
         Matrix4 m;
         Vec3 in, point, direction;
-    } cases[] = {
-        {"about z", z, {1, 0, 0}, {0, 1, 0}, {0, 1, 0}},
-        {"about x", x, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}},
-        {"about y", rotationY(90), {0, 0, 1}, {1, 0, 0}, {1, 0, 0}},
-        {"translation", shift, {1, 1, 1}, {4, -3, 6}, {1, 1, 1}},
-        {"x after z", x * z, {1, 0, 0}, {0, 0, 1}, {0, 0, 1}}, // x -> y -> z
-        {"z after x", z * x, {1, 0, 0}, {0, 1, 0}, {0, 1, 0}},
-        {"translation after z", shift * z, {1, 0, 0}, {3, -3, 5}, {0, 1, 0}},
-    };
+    } cases[] = {{"about z", z, {1, 0, 0}, {0, 1, 0}, {0, 1, 0}},
+                 {"about x", x, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}},
+                 {"about y", rotationY(90), {0, 0, 1}, {1, 0, 0}, {1, 0, 0}},
+                 {"translation", shift, {1, 1, 1}, {4, -3, 6}, {1, 1, 1}},
+                 {"x after z", x * z, {1, 0, 0}, {0, 0, 1}, {0, 0, 1}}, // x -> y -> z
+                 {"z after x", z * x, {1, 0, 0}, {0, 1, 0}, {0, 1, 0}},
+                 {"translation after z", shift * z, {1, 0, 0}, {3, -3, 5}, {0, 1, 0}}};
     for (const auto& c : cases) {
         Vec3 point = c.in, direction = c.in;
         c.m.transformPoint(point);
@@ -190,12 +188,10 @@ TEST(BmpImage, RefusesHeadersItCannotDecode) {
         int bits;
         size_t offset, bytes;
         unsigned value;
-    } damages[] = {
-        {"header size 108", 24, 14, 4, 108},
-        {"16 bits per pixel", 24, 28, 2, 16},
-        {"run-length compression", 24, 30, 4, 1},
-        {"zero width", 24, 18, 4, 0},
-    };
+    } damages[] = {{"header size 108", 24, 14, 4, 108},
+                   {"16 bits per pixel", 24, 28, 2, 16},
+                   {"run-length compression", 24, 30, 4, 1},
+                   {"zero width", 24, 18, 4, 0}};
     testing::internal::CaptureStdout();
     for (const auto& d : damages) {
         Bytes file = makeBmp({d.bits, false, true, false});
@@ -229,26 +225,24 @@ TEST(TgaImage, DecodesAcceptedFilesToExactTexelsAndRefusesTheRest) {
         int result = 0, width = 0, height = 0;
         unsigned format = 0;
         Bytes texels = {};
-    } cases[] = {
-        {"red then blue",
-         tga(2, 0, 2, 1, 24, {0, 0, 255, 255, 0, 0}),
-         0,
-         2,
-         1,
-         GL_RGB,
-         {255, 0, 0, 0, 0, 255}},
-        {"3 x 5", tga(2, 0, 3, 5, 24, odd), 0, 3, 5, GL_RGB, oddRgb},
-        {"32-bit BGRA", tga(2, 0, 1, 1, 32, {10, 20, 30, 40}), 0, 1, 1, GL_RGBA, {30, 20, 10, 40}},
-        {"greyscale", tga(3, 0, 2, 2, 8, {1, 2, 3, 4}), 0, 2, 2, GL_LUMINANCE, {1, 2, 3, 4}},
-        {"image ID skipped", tga(2, 0, 1, 1, 24, {1, 2, 3}, 5), 0, 1, 1, GL_RGB, {3, 2, 1}},
-        {"extra bytes after the pixels", tga(3, 0, 1, 1, 8, {9, 8, 7}), 0, 1, 1, GL_LUMINANCE, {9}},
-        {"run-length encoded", tga(10, 0, 1, 1, 24, {1, 2, 3}), TGA_REFUSED},
-        {"colour-mapped", tga(1, 1, 1, 1, 8, {0}), TGA_REFUSED},
-        {"colour map on a true-colour file", tga(2, 1, 1, 1, 24, {1, 2, 3}), TGA_REFUSED},
-        {"16 bits", tga(2, 0, 1, 1, 16, {1, 2}), TGA_REFUSED},
-        {"header cut short", {0, 0, 2, 0, 0, 0, 0, 0, 0, 0}, TGA_REFUSED},
-        {"pixels cut short", tga(2, 0, 2, 2, 24, {1, 2, 3, 4, 5}), TGA_READ_FAILED},
-    };
+    } cases[] = {{"red then blue",
+                  tga(2, 0, 2, 1, 24, {0, 0, 255, 255, 0, 0}),
+                  0,
+                  2,
+                  1,
+                  GL_RGB,
+                  {255, 0, 0, 0, 0, 255}},
+                 {"3 x 5", tga(2, 0, 3, 5, 24, odd), 0, 3, 5, GL_RGB, oddRgb},
+                 {"32-bit BGRA", tga(2, 0, 1, 1, 32, {10, 20, 30, 40}), 0, 1, 1, GL_RGBA, {30, 20, 10, 40}},
+                 {"greyscale", tga(3, 0, 2, 2, 8, {1, 2, 3, 4}), 0, 2, 2, GL_LUMINANCE, {1, 2, 3, 4}},
+                 {"image ID skipped", tga(2, 0, 1, 1, 24, {1, 2, 3}, 5), 0, 1, 1, GL_RGB, {3, 2, 1}},
+                 {"extra bytes after the pixels", tga(3, 0, 1, 1, 8, {9, 8, 7}), 0, 1, 1, GL_LUMINANCE, {9}},
+                 {"run-length encoded", tga(10, 0, 1, 1, 24, {1, 2, 3}), TGA_REFUSED},
+                 {"colour-mapped", tga(1, 1, 1, 1, 8, {0}), TGA_REFUSED},
+                 {"colour map on a true-colour file", tga(2, 1, 1, 1, 24, {1, 2, 3}), TGA_REFUSED},
+                 {"16 bits", tga(2, 0, 1, 1, 16, {1, 2}), TGA_REFUSED},
+                 {"header cut short", {0, 0, 2, 0, 0, 0, 0, 0, 0, 0}, TGA_REFUSED},
+                 {"pixels cut short", tga(2, 0, 2, 2, 24, {1, 2, 3, 4, 5}), TGA_READ_FAILED}};
     for (const auto& c : cases) {
         Bytes exact(c.file); // no spare capacity, so that a read past the end shows under a sanitizer
         TgaImage image;
@@ -272,8 +266,7 @@ TEST(ReadJpeg, StoresTheLastFileRowFirstAndExpandsGreyscale) {
     int rowLength = 0, height = 0;
     unsigned char* pixels = readJpeg(path.c_str(), &rowLength, &height);
     ASSERT_NE(pixels, nullptr);
-    EXPECT_EQ(rowLength, 6);
-    EXPECT_EQ(height, 2);
+    EXPECT_TRUE(rowLength == 6 && height == 2);
     for (int i = 0; i < 6; ++i) {
         EXPECT_LT(pixels[i], 40) << "block row 0 is the second file row";
         EXPECT_GT(pixels[6 + i], 215) << "block row 1 is the first file row";

@@ -55,8 +55,7 @@ const struct Row {
     {"v.cg", FIRST_NUMBER, RUNS, "%s: the vertex program does not compile"},
     {"f.cg", FIRST_NUMBER, RUNS, "%s: the fragment program does not compile"},
     {"*.wav", REMOVED, RUNS, "%s: can't read the sound|no audio device: the loon stays silent"},
-    {"*.wav", HALVED, RUNS, nullptr},
-};
+    {"*.wav", HALVED, RUNS, nullptr}};
 
 bool matches(const std::string& name, std::initializer_list<const char*> patterns) {
     for (const char* pattern : patterns)

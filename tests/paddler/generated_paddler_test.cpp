@@ -40,8 +40,7 @@ const ClipRole ROLES[] = {
     {8, 1, 0, 1, -1, -1, -1},         {1, 1, -1, -1, 0, 1, 0},         {6, 0, 0.15, 0.55, 0.7, 0.9, 0},
     {10, 0, 0.45, 0.85, 0.1, 0.3, 0}, {14, 0, 0.4, 0.7, 0.9, 1, -1},   {12, 0, 0, 1, -1, -1, 1},
     {5, 0, -1, -1, 0, 1, 0},          {24, 1, -1, -1, -1, -1, 0},      {25, 1, -1, -1, -1, -1, 0},
-    {23, 0, -1, -1, -1, -1, 0},       {26, 0, -1, -1, -1, -1, 0},
-};
+    {23, 0, -1, -1, -1, -1, 0},       {26, 0, -1, -1, -1, -1, 0}};
 
 // Each figure is the least (its bound a floor) or the most (a ceiling) over a clip's frames. STROKES: all
 // but the changes of hands; PRY: the turning strokes.
@@ -59,8 +58,7 @@ const struct {
     {"wrist's swing (degrees)", false, 90, ALL},    {"forearm's twist (degrees)", false, 90, STROKES},
     {"body above the keel", true, 0, ALL},          {"head and hat off the paddle", true, 0.3, ALL},
     {"skin edges' stretch", false, 5, ALL},         {"pry's outward travel", true, 3, PRY},
-    {"pry's inward travel", false, 0.25, PRY},
-};
+    {"pry's inward travel", false, 0.25, PRY}};
 const int FIGURE_COUNT = sizeof FIGURES / sizeof FIGURES[0];
 
 struct Figures {
@@ -239,8 +237,7 @@ bool bindsTo(const SkinVertex& s, uint32_t bone) {
 // The rig the bone numbers here name; enough triangles for the body's shape within the blend list's
 // room; shoulder caps shared by the chest, the clavicle and the upper arm; a paddle on single bones.
 TEST_F(GeneratedPaddler, ModelsFitTheScene) {
-    EXPECT_EQ(boneCount, 54);
-    EXPECT_EQ(paddlerClipCount, 27);
+    EXPECT_TRUE(boneCount == 54 && paddlerClipCount == 27) << boneCount << " bones, " << paddlerClipCount;
     int blended = 0, shared[2] = {0, 0};
     for (int v = 0; v < paddler.vertexCount; ++v) {
         const SkinVertex& s = paddler.skin[v];

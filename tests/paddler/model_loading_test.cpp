@@ -101,8 +101,7 @@ TEST(ModelFile, DamagedFilesAreRefusedNamingTheFile) {
         {"deep nesting", "nested too deeply", [](DraftModel& d) { setChain(d, 400, 0); }, nullptr},
         {"clip count", "claims more", nullptr, [](Bytes& b) { putU32(b, 73, 0xFFFFFFFFu); }},
         {"root count", "claims more", nullptr,
-         [](Bytes& b) { putU32(b, offsetOf(b, "node-root") - 4, 100000u); }},
-    };
+         [](Bytes& b) { putU32(b, offsetOf(b, "node-root") - 4, 100000u); }}};
     for (const Damage& c : cases) {
         DraftModel d = smallModel();
         if (c.draft) c.draft(d);
@@ -160,8 +159,7 @@ TEST(ModelTables, PaddlerRefusals) {
         {"clip of no frames", edited([](DraftModel& d) { d.clips[3].frameCount = 0; }), "no length"},
         {"clip of zero rate", edited([](DraftModel& d) { d.clips[3].framesPerSecond = 0; }), "no length"},
         {"10001 blended", blendedVertices(10001), "more than 10000 blended"},
-        {"10000 blended", blendedVertices(10000), nullptr},
-    };
+        {"10000 blended", blendedVertices(10000), nullptr}};
     for (const Case& c : cases) {
         testing::internal::CaptureStdout();
         EXPECT_EQ(loadDraft(c.model, loadPaddlerModel), !c.message) << c.what;

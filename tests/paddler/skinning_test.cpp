@@ -21,15 +21,13 @@ void prepare(ModelTables& tables, const DraftModel& d) {
 TEST(Skinning, BindingExamplesAndTheCornerWalk) {
     DraftModel d = smallModel();
     setChain(d, 10, 1);
-    d.vertices = {
-        blended(0.3f, 1.0f, 0.0f, 4, 7, 0), // 0: the 1.0 in slot 1 wins
-        blended(0.6f, 0.4f, 0.0f, 4, 7, 0), // 1: two bones
-        blended(0.5f, 0.3f, 0.3f, 2, 3, 9), // 2: three bones, as stored
-        blended(0.2f, 0.2f, 1.0f, 1, 2, 8), // 3: the 1.0 in slot 2 wins
-        blended(0.7f, 0.0f, 0.0f, 6, 0, 0), // 4: no second bone: rigid on its first
-        blended(0.7f, 0.0f, 0.0f, 0, 0, 0), // 5: no bone at all: rigid on the root
-        blended(1.0f, 0.0f, 0.0f, 5, 0, 0),
-    };
+    d.vertices = {blended(0.3f, 1.0f, 0.0f, 4, 7, 0), // 0: the 1.0 in slot 1 wins
+                  blended(0.6f, 0.4f, 0.0f, 4, 7, 0), // 1: two bones
+                  blended(0.5f, 0.3f, 0.3f, 2, 3, 9), // 2: three bones, as stored
+                  blended(0.2f, 0.2f, 1.0f, 1, 2, 8), // 3: the 1.0 in slot 2 wins
+                  blended(0.7f, 0.0f, 0.0f, 6, 0, 0), // 4: no second bone: rigid on its first
+                  blended(0.7f, 0.0f, 0.0f, 0, 0, 0), // 5: no bone at all: rigid on the root
+                  blended(1.0f, 0.0f, 0.0f, 5, 0, 0)};
     d.faces.assign(10, faceOf(0, 1, 0, 2)); // ten faces share vertex 1
     d.faces.push_back(faceOf(0, 3, 4, 5));
     d.faces.push_back(faceOf(0, 6, 1, 0));
@@ -137,16 +135,13 @@ TEST(Animation, PoseIsTheSlerpOfTheKeysAroundTheClipClock) {
     paddlerClips = tables.model.clips;
     paddlerClipCount = tables.model.clipCount;
     startClipAfresh(1, 1);
-    EXPECT_DOUBLE_EQ(clipClock.clipDuration, 1.0);
-    EXPECT_DOUBLE_EQ(bones[0].keyTimes[2], 1.0);
+    EXPECT_TRUE(clipClock.clipDuration == 1.0 && bones[0].keyTimes[2] == 1.0);
     const struct {
         double elapsed;
         int key;
         double alpha;
-    } rows[] = {
-        {0, 0, 0},     {0.3, 0, 0.6}, {0.5, 1, 0}, {0.75, 1, 0.5},    {1.0, 1, 1},
-        {0.1, 0, 0.2}, {-0.2, 0, 0},  {1.3, 1, 1}, {0.999, 1, 0.998},
-    };
+    } rows[] = {{0, 0, 0},     {0.3, 0, 0.6}, {0.5, 1, 0}, {0.75, 1, 0.5},   {1.0, 1, 1},
+                {0.1, 0, 0.2}, {-0.2, 0, 0},  {1.3, 1, 1}, {0.999, 1, 0.998}};
     for (const auto& r : rows) {
         clipClock.clipElapsed = r.elapsed;
         updateHierarchy();

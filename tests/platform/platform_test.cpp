@@ -21,11 +21,9 @@ TEST(Sound, LoopsALoadedSampleAndShrugsOffMissingOnes) {
     FSOUND_SAMPLE* missing = FSOUND_Sample_Load(FSOUND_FREE, "no-such-sound.wav", FSOUND_LOOP_NORMAL, 0);
     std::string printed = testing::internal::GetCapturedStdout();
 
-    EXPECT_EQ(missing, nullptr);
-    EXPECT_EQ(FSOUND_Sample_SetMinMaxDistance(missing, 4.0f, 100.0f), 0);
+    EXPECT_TRUE(missing == nullptr && FSOUND_Sample_SetMinMaxDistance(missing, 4.0f, 100.0f) == 0);
     int none = FSOUND_PlaySound3DAttrib(FSOUND_FREE, missing, -1, -1, -1, nullptr, nullptr);
-    EXPECT_EQ(none, -1);
-    EXPECT_EQ(FSOUND_SetVolume(none, 50), 0);
+    EXPECT_TRUE(none == -1 && FSOUND_SetVolume(none, 50) == 0);
     if (!initialised) GTEST_SKIP() << "no OpenAL device at all: " << printed;
     EXPECT_NE(printed.find("no-such-sound.wav"), std::string::npos) << printed;
 
@@ -42,8 +40,7 @@ TEST(Sound, LoopsALoadedSampleAndShrugsOffMissingOnes) {
     EXPECT_EQ(FSOUND_PlaySound3DAttrib(channel, loon, -1, 0, -1, place, nullptr), channel);
     EXPECT_EQ(FSOUND_3D_SetAttributes(channel, place, nullptr), 1);
     FSOUND_Close();
-    EXPECT_EQ(FSOUND_3D_SetAttributes(channel, place, nullptr), 0);
-    EXPECT_EQ(FSOUND_SetVolume(channel, 50), 0);
+    EXPECT_TRUE(FSOUND_3D_SetAttributes(channel, place, nullptr) == 0 && FSOUND_SetVolume(channel, 50) == 0);
 }
 
 TEST(ShaderSource, EntryBecomesMainAfterTheVersionLineOrTheSourceIsRefused) {
@@ -53,8 +50,7 @@ TEST(ShaderSource, EntryBecomesMainAfterTheVersionLineOrTheSourceIsRefused) {
         {"#version 120\nvoid vert() {}\n", "vert", "#version 120\n#define vert main\nvoid vert() {}\n"},
         {"void frag() {}\n", "frag", "#define frag main\nvoid frag() {}\n"},
         {"// note\n#version 120\nvoid f() {}", "f", "// note\n#version 120\n#define f main\nvoid f() {}"},
-        {"#version 120", "vert", "#version 120\n#define vert main\n"},
-    };
+        {"#version 120", "vert", "#version 120\n#define vert main\n"}};
     for (const auto& c : cases) {
         char out[256];
         ASSERT_TRUE(prepareShaderSource(c.source, c.entry, out, sizeof out)) << c.source;

@@ -93,14 +93,12 @@ TEST(ViewCone, TilesKeptByTheConeOfTheView) {
         float heading;
         int tx, ty;
         bool drawn;
-    } cases[] = {
-        {"straight ahead at heading 0", 0, 0, 2, true},
-        {"beside the apex, outside the 45 degree edge", 0, -3, 0, false},
-        {"on the far diagonal at heading 0", 0, 3, 3, true},
-        {"behind at heading 90", 90, -3, 0, false},
-        {"heading 400 acts as heading 40", 400, 0, 2, true},
-        {"heading 180 looks toward -y", 180, 0, -3, true},
-    };
+    } cases[] = {{"straight ahead at heading 0", 0, 0, 2, true},
+                 {"beside the apex, outside the 45 degree edge", 0, -3, 0, false},
+                 {"on the far diagonal at heading 0", 0, 3, 3, true},
+                 {"behind at heading 90", 90, -3, 0, false},
+                 {"heading 400 acts as heading 40", 400, 0, 2, true},
+                 {"heading 180 looks toward -y", 180, 0, -3, true}};
     for (const auto& k : cases) {
         visibleFrom(k.heading);
         EXPECT_EQ(tileInViewCone(k.tx, k.ty, viewConeApex, viewConeEdgeA, viewConeEdgeB), k.drawn) << k.what;

@@ -57,8 +57,7 @@ std::vector<double> onsets(const std::vector<float>& mono, int rate) {
 TEST(StrokeSounds, ASplashStartsAtEveryCatchAndNothingWhileResting) {
     // The run folder holds the generated model, mask, samples and sounds; the program reads them by name.
     char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(CANOE_RUN_DIR), 0);
+    ASSERT_TRUE(getcwd(previous, sizeof previous) && chdir(CANOE_RUN_DIR) == 0);
     BinaryReadFile model("K.man");
     ASSERT_TRUE(loadPaddlerModel(model));
     preparePaddler(noBmpTexture, noTgaTexture);

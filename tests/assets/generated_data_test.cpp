@@ -69,9 +69,8 @@ TEST_F(GeneratedData, DrawnTrianglesAFrameStayWithinTheBudget) {
 
 TEST_F(GeneratedData, SixtyStrokeSamplesAndAMaskRimInsideTheGunwalesFromSternToBow) {
     std::ifstream stroke(testing::TempDir() + "fstroke.stroke"), in(testing::TempDir() + "gunwale.mask");
-    ASSERT_TRUE(readStrokeFile(stroke));
+    ASSERT_TRUE(readStrokeFile(stroke) && readGunwaleMask(in));
     EXPECT_EQ(strokeSamples.sampleCount, 60);
-    ASSERT_TRUE(readGunwaleMask(in));
     for (int i = 0; i < GUNWALE_POINTS; i++) {
         EXPECT_LE(gunwaleMask.a[i][0], gunwaleMask.b[i][0] + 1e-4f) << i;
         EXPECT_FLOAT_EQ(gunwaleMask.a[i][2], gunwaleMask.b[i][2]) << i;

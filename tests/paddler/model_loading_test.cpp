@@ -43,18 +43,16 @@ TEST(ModelFile, BothLayoutsReadEveryList) {
         Model m;
         ASSERT_EQ(loadBytes(*b, into(m)), 0);
         ASSERT_TRUE(m.clipCount == 1 && m.rootCount == 1);
-        EXPECT_EQ(m.clips[0].frameCount, 30);
-        EXPECT_EQ(m.clips[0].attachmentCount, b == &newer ? 1 : 0);
+        EXPECT_TRUE(m.clips[0].frameCount == 30 && m.clips[0].attachmentCount == (b == &newer ? 1 : 0));
         const SkeletonNode& root = m.roots[0];
         ASSERT_EQ(root.childCount, 2);
-        EXPECT_EQ(root.children[0].children[0].id, 3);
-        EXPECT_EQ(root.children[0].pairCount, b == &newer ? 1 : 0);
+        EXPECT_TRUE(root.children[0].children[0].id == 3 &&
+                    root.children[0].pairCount == (b == &newer ? 1 : 0));
         ASSERT_EQ(root.tracks[0].keyCount, 2);
         EXPECT_FLOAT_EQ(root.tracks[0].keys[1].angleZ, 0.6f);
         ASSERT_TRUE(m.faceCount == 2 && m.vertexCount == 3 && m.materialCount == 1);
         EXPECT_TRUE(m.faces[1].vertexIndex[0] == 2 && m.faces[1].cornerUV[5] == 0.4f);
-        EXPECT_EQ(m.vertices[2].bone[0], 3);
-        EXPECT_STREQ(m.textures[0].path, "skin.tga");
+        EXPECT_TRUE(m.vertices[2].bone[0] == 3 && std::string(m.textures[0].path) == "skin.tga");
         EXPECT_TRUE(m.materials[0].diffuse == 0x80FF4000u && m.materials[0].layers[0].imageId == 5);
         EXPECT_EQ(m.labelCount + m.trailerCount, b == &newer ? 3 : 0);
     }

@@ -260,8 +260,8 @@ TEST_F(PaddlerFrame, MatricesMaterialsAndAlphaTestPerTriangle) {
     // the bone has moved from where the vertex rests.
     Vec3 atRest(1, 5, 0);
     placement.transformPoint(atRest);
-    EXPECT_LT(length(rec.triangles[1].first - rec.triangles[3].first), 1e-9);
-    EXPECT_GT(length(rec.triangles[1].first - atRest), 0.5);
+    EXPECT_TRUE(length(rec.triangles[1].first - rec.triangles[3].first) < 1e-9 &&
+                length(rec.triangles[1].first - atRest) > 0.5);
 }
 
 // In the hand's animated frame the paddle sits at the grip less the hand's rest position (bone b of this

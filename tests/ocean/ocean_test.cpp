@@ -72,8 +72,7 @@ TEST(Fft2d, RefusesSizesAndLeavesTheArrayAlone) {
     fillRandom(data, 3);
     std::memcpy(before, data, sizeof data);
     for (const auto& c : cases) {
-        EXPECT_EQ(fft2d(data, c.nx, c.ny, -1), 0) << c.nx << " x " << c.ny;
-        EXPECT_TRUE(sameBits(data, before)) << c.nx << " x " << c.ny;
+        EXPECT_TRUE(fft2d(data, c.nx, c.ny, -1) == 0 && sameBits(data, before)) << c.nx << " x " << c.ny;
     }
 }
 
@@ -200,8 +199,9 @@ TEST(WaveField, APushSpreadsAsARingAtTheWaveSpeedAndDies) {
         if (step % 60 == 0) {
             double t = step * WAVE_STEP, front, height;
             ring(1001, -499, front, height);
-            EXPECT_GE(front, WAVE_SPEED * t - 2 * WAVE_CELL) << t << " s";
-            EXPECT_LE(front, WAVE_SPEED * t + radius + 2 * WAVE_CELL) << t << " s";
+            EXPECT_TRUE(front >= WAVE_SPEED * t - 2 * WAVE_CELL &&
+                        front <= WAVE_SPEED * t + radius + 2 * WAVE_CELL)
+                << t << " s: " << front;
             EXPECT_LT(height, lastHeight) << t << " s";
             lastHeight = height;
             // The same ring along the other axis.

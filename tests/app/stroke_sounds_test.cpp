@@ -14,7 +14,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <sndfile.h>
 #include <thread>
@@ -122,8 +121,6 @@ TEST(StrokeSounds, ASplashStartsAtEveryCatchAndNothingWhileResting) {
     std::vector<float> frames(static_cast<size_t>(info.frames) * info.channels);
     std::vector<float> mono(static_cast<size_t>(sf_readf_float(file, frames.data(), info.frames)));
     sf_close(file);
-    std::remove(mix.c_str());
-    std::remove(config.c_str());
     for (size_t f = 0; f < frames.size(); ++f)
         if (f / info.channels < mono.size()) mono[f / info.channels] += frames[f];
     EXPECT_GT(double(mono.size()) / info.samplerate, SESSION_END - 0.5)

@@ -156,7 +156,6 @@ Extent canoeExtent(const e2e::Screenshot& shot) {
     return e;
 }
 
-// Seconds since 'begin'.
 double since(std::chrono::steady_clock::time_point begin) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
 }

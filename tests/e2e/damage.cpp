@@ -122,7 +122,8 @@ void runCase(const std::string& name, Damage how, const char* howName) {
     ASSERT_NE(row, std::end(table)) << "no row in the table";
     ASSERT_TRUE(session.start());
     if (row->outcome == RUNS) {
-        ASSERT_TRUE(session.waitForWindow()) << session.console();
+        // Half a second is several frames, each of which draws with whatever fallback the damage left.
+        ASSERT_TRUE(session.waitForWindow(30, 0.5)) << session.console();
         session.key("Escape");
     }
     ASSERT_TRUE(session.waitForExit(row->outcome == RUNS ? 20 : 30)) << session.console();

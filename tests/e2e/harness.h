@@ -132,14 +132,14 @@ class Session {
         return programPid > 0;
     }
 
-    // Mapped and drawn.
-    bool waitForWindow(double seconds = 30) {
+    // Mapped, then given 'settle' seconds for its first frames to reach the screen.
+    bool waitForWindow(double seconds = 30, double settle = 1.5) {
         auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         bool shown = false;
         while (running() && std::chrono::steady_clock::now() < end &&
                !(shown = xdotool("search --onlyvisible --name canoe >/dev/null 2>&1") == 0))
             sleep(0.2);
-        if (shown) sleep(1.5); // let the first frames reach the screen
+        if (shown) sleep(settle);
         return shown && running();
     }
     bool waitForExit(double seconds) {

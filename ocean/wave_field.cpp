@@ -134,8 +134,8 @@ void stepWaveField() {
                 (1 + g));
         }
     }
-    std::memcpy(waveField.previous, waveField.height, sizeof next);
-    std::memcpy(waveField.height, next, sizeof next);
+    std::memcpy(waveField.previous, waveField.height, sizeof waveField.height);
+    std::memcpy(waveField.height, next, sizeof waveField.height);
     pad(waveField.height);
     for (int j = 0; j < N; ++j)
         for (int i = 0; i < N; ++i) {
